@@ -1,0 +1,88 @@
+// Dictionary tables: pinyin lookup by binary search and idiom keying.
+#include "dictionary.h"
+
+#include <cstring>
+
+PinyinTable g_pinyinTable = {nullptr, 0};
+IdiomTable g_idiomTable = {nullptr, 0};
+
+void InstallPinyinTable(const PinyinEntry *entries, std::size_t count)
+{
+    g_pinyinTable.entries = entries;
+    g_pinyinTable.count = count;
+}
+
+void InstallIdiomTable(IdiomEntry *entries, std::size_t count)
+{
+    g_idiomTable.entries = entries;
+    g_idiomTable.count = count;
+}
+
+const char16_t *FindPinyin(char16_t ch)
+{
+    // Half-open [lo, hi): the same probes as the inclusive form, without an
+    // unsigned hi going below zero.
+    std::size_t lo = 0;
+    std::size_t hi = g_pinyinTable.count;
+    while (lo < hi) {
+        std::size_t mid = lo + (hi - lo) / 2;
+        const PinyinEntry &e = g_pinyinTable.entries[mid];
+        if (ch == e.ch)
+            return e.readings;
+        if (ch < e.ch)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return nullptr;
+}
+
+std::size_t StrLen16(const char16_t *s)
+{
+    std::size_t n = 0;
+    if (s != nullptr)
+        while (s[n] != u'\0')
+            ++n;
+    return n;
+}
+
+const char16_t *PinyinOfFirst(const char16_t *s)
+{
+    if (s == nullptr || s[0] == u'\0')
+        return nullptr;
+    return FindPinyin(s[0]);
+}
+
+const char16_t *PinyinOfLast(const char16_t *s)
+{
+    std::size_t n = StrLen16(s);
+    if (n == 0)
+        return nullptr;
+    return FindPinyin(s[n - 1]);
+}
+
+bool FieldEquals(const char16_t *field, const char16_t *s)
+{
+    for (std::size_t i = 0; i < FIELD_UNITS; ++i) {
+        if (field[i] != s[i])
+            return false;
+        if (field[i] == u'\0')
+            return true;
+    }
+    return false;
+}
+
+void FillIdiomKeys()
+{
+    for (std::size_t i = 0; i < g_idiomTable.count; ++i) {
+        IdiomEntry &e = g_idiomTable.entries[i];
+        std::memset(e.key, 0, sizeof e.key);
+        const char16_t *r = PinyinOfFirst(e.text);
+        if (r == nullptr)
+            continue;
+        // Readings are at most 13 units; the last unit of key stays NUL
+        // even if a table entry were unterminated.
+        for (std::size_t k = 0; k + 1 < FIELD_UNITS && r[k] != u'\0'; ++k)
+            e.key[k] = r[k];
+    }
+}

@@ -1,0 +1,86 @@
+// Dictionary tables: the record layouts of the pinyin and idiom tables, the
+// process-wide tables themselves, pinyin lookup and idiom keying.
+//
+// Text is UTF-16 in char16_t code units; a character is one code unit. Once
+// installed, both tables are read-only and live until the process ends.
+#ifndef QUOVANT_DICTIONARY_H
+#define QUOVANT_DICTIONARY_H
+
+#include <cstddef>
+
+// Width of PinyinEntry::readings, IdiomEntry::key and IdiomEntry::text in code
+// units, terminator included: at most 13 characters each.
+constexpr std::size_t FIELD_UNITS = 14;
+
+// One character and its toneless readings ("he hu huo"), NUL-terminated and
+// NUL-filled. 30 bytes, no padding.
+struct PinyinEntry {
+    char16_t ch;
+    char16_t readings[FIELD_UNITS];
+};
+
+// One idiom. `key` is the readings of its first character, filled at load
+// by FillIdiomKeys (empty when that character has no readings). 56 bytes.
+struct IdiomEntry {
+    char16_t key[FIELD_UNITS];
+    char16_t text[FIELD_UNITS];
+};
+
+static_assert(sizeof(PinyinEntry) == 30, "PinyinEntry is a 30-byte record");
+static_assert(offsetof(PinyinEntry, ch) == 0);
+static_assert(offsetof(PinyinEntry, readings) == 2);
+static_assert(sizeof(IdiomEntry) == 56, "IdiomEntry is a 56-byte record");
+static_assert(offsetof(IdiomEntry, key) == 0);
+static_assert(offsetof(IdiomEntry, text) == 28);
+
+// A table is one contiguous record array and its record count. `entries` is
+// null until a table is installed.
+struct PinyinTable {
+    const PinyinEntry *entries;
+    std::size_t count;
+};
+
+struct IdiomTable {
+    IdiomEntry *entries;
+    std::size_t count;
+};
+
+// The process's one pinyin table, sorted by ch ascending, no duplicates.
+// Set by InstallPinyinTable at load; never freed.
+extern PinyinTable g_pinyinTable;
+
+// The process's one idiom table, in result order. Set by InstallIdiomTable
+// at load and keyed by FillIdiomKeys; never freed.
+extern IdiomTable g_idiomTable;
+
+// Makes `entries` (count records, sorted by ch) the pinyin table. The
+// caller keeps the memory alive for as long as the table is used.
+void InstallPinyinTable(const PinyinEntry *entries, std::size_t count);
+
+// Makes `entries` (count records) the idiom table, keys untouched. The
+// caller keeps the memory alive for as long as the table is used.
+void InstallIdiomTable(IdiomEntry *entries, std::size_t count);
+
+// The readings of `ch` as a pointer into the pinyin table, or null when the
+// table has no entry for it.
+const char16_t *FindPinyin(char16_t ch);
+
+// FindPinyin of the first code unit of `s`; null for a null or empty `s`.
+const char16_t *PinyinOfFirst(const char16_t *s);
+
+// FindPinyin of the last code unit of `s`; null for a null or empty `s`.
+const char16_t *PinyinOfLast(const char16_t *s);
+
+// Sets every idiom's key to the readings of its first character, or to the
+// empty string where that character has none. Needs the pinyin table.
+void FillIdiomKeys();
+
+// Length of a NUL-terminated string in code units; 0 for null.
+std::size_t StrLen16(const char16_t *s);
+
+// True when the fixed-width field `field` holds a terminator within its
+// FIELD_UNITS units and the string before it equals `s`. An unterminated
+// field equals nothing.
+bool FieldEquals(const char16_t *field, const char16_t *s);
+
+#endif

@@ -1,0 +1,124 @@
+// The suggestion query over the keyed idiom table. A query is a linear scan
+// in table order; results go into one process-wide buffer.
+#include "query.h"
+
+#include "dictionary.h"
+#include "quovant.h"
+
+static_assert(sizeof(QuovantChar) == sizeof(char16_t));
+
+// The last result, returned to callers of GetIdioms; overwritten by the next
+// non-empty query.
+static char16_t ResultBuffer[RESULT_BUFFER_UNITS];
+
+// Length of ResultBuffer's current string, kept so appending is not quadratic.
+static std::size_t g_resultLength;
+
+static void ClearResult()
+{
+    ResultBuffer[0] = u'\0';
+    g_resultLength = 0;
+}
+
+// Appends an idiom's text (at most FIELD_UNITS - 1 units of it) and one
+// space. Refuses, leaving the buffer as it was, when both would not fit.
+static bool AppendResult(const char16_t *text)
+{
+    std::size_t n = 0;
+    while (n + 1 < FIELD_UNITS && text[n] != u'\0')
+        ++n;
+    if (g_resultLength + n + 2 > RESULT_BUFFER_UNITS)
+        return false;
+    for (std::size_t i = 0; i < n; ++i)
+        ResultBuffer[g_resultLength++] = text[i];
+    ResultBuffer[g_resultLength++] = u' ';
+    ResultBuffer[g_resultLength] = u'\0';
+    return true;
+}
+
+bool IsWhiteSpace(char16_t c)
+{
+    return (c >= 0x0009 && c <= 0x000D) || c == 0x0020 || c == 0x0085 || c == 0x00A0 ||
+           c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 ||
+           c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+void TrimSpaces(char16_t *text)
+{
+    if (text == nullptr)
+        return;
+    std::size_t begin = 0;
+    while (text[begin] != u'\0' && IsWhiteSpace(text[begin]))
+        ++begin;
+    std::size_t end = begin + StrLen16(text + begin);
+    while (end > begin && IsWhiteSpace(text[end - 1]))
+        --end;
+    // Moving left within one buffer: a forward copy never overwrites a unit
+    // before it is read.
+    for (std::size_t i = begin; i < end; ++i)
+        text[i - begin] = text[i];
+    text[end - begin] = u'\0';
+}
+
+bool IsAsciiOnly(const char16_t *text)
+{
+    if (text == nullptr)
+        return true;
+    for (; *text != u'\0'; ++text)
+        if (*text >= 0x80)
+            return false;
+    return true;
+}
+
+char16_t *MatchByPinyin(const char16_t *text)
+{
+    if (text == nullptr || text[0] == u'\0')
+        return nullptr;
+    ClearResult();
+    int taken = 0;
+    for (std::size_t i = 0; i < g_idiomTable.count && taken < MAX_MATCHES; ++i) {
+        const IdiomEntry &e = g_idiomTable.entries[i];
+        if (FieldEquals(e.key, text) && AppendResult(e.text))
+            ++taken;
+    }
+    return ResultBuffer;
+}
+
+char16_t *MatchByLastChar(const char16_t *text)
+{
+    ClearResult();
+    std::size_t n = StrLen16(text);
+    if (n == 0)
+        return ResultBuffer;
+    const char16_t last = text[n - 1];
+    int taken = 0;
+
+    for (std::size_t i = 0; i < g_idiomTable.count && taken < MAX_MATCHES; ++i) {
+        const IdiomEntry &e = g_idiomTable.entries[i];
+        if (e.text[0] == last && AppendResult(e.text))
+            ++taken;
+    }
+    if (taken == MAX_MATCHES)
+        return ResultBuffer;
+
+    const char16_t *readings = PinyinOfLast(text);
+    if (readings == nullptr)
+        return ResultBuffer;
+    for (std::size_t i = 0; i < g_idiomTable.count && taken < MAX_MATCHES; ++i) {
+        const IdiomEntry &e = g_idiomTable.entries[i];
+        if (e.text[0] != last && FieldEquals(e.key, readings) && AppendResult(e.text))
+            ++taken;
+    }
+    return ResultBuffer;
+}
+
+extern "C" QUOVANT_API QuovantChar *QUOVANT_CALL GetIdioms(QuovantChar *text)
+{
+    // Until a dictionary is installed there is nothing to answer from.
+    if (text == nullptr || g_idiomTable.entries == nullptr)
+        return nullptr;
+    char16_t *units = reinterpret_cast<char16_t *>(text);
+    TrimSpaces(units);
+    char16_t *result = IsAsciiOnly(units) ? MatchByPinyin(units) : MatchByLastChar(units);
+    return reinterpret_cast<QuovantChar *>(result);
+}
