@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    libgtest-dev liblzma-dev
+    libgtest-dev liblzma-dev libbenchmark-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,25 +1,10 @@
-// A small demonstration of the query over a built-in handful of idioms:
-// prints what GetIdioms suggests after a few sample texts.
+// A small demonstration of the query over the whole dictionary: prints what
+// GetIdioms suggests after a few sample texts, or after the arguments.
 #include <cstdio>
 #include <string>
 
-#include "dictionary.h"
+#include "embedded.h"
 #include "quovant.h"
-
-static PinyinEntry MakePinyin(char16_t ch, std::u16string readings)
-{
-    PinyinEntry e{};
-    e.ch = ch;
-    readings.copy(e.readings, FIELD_UNITS - 1);
-    return e;
-}
-
-static IdiomEntry MakeIdiom(std::u16string text)
-{
-    IdiomEntry e{};
-    text.copy(e.text, FIELD_UNITS - 1);
-    return e;
-}
 
 static void PrintUtf8(const char16_t *s)
 {
@@ -36,15 +21,11 @@ static void PrintUtf8(const char16_t *s)
 
 int main()
 {
-    static PinyinEntry pinyin[] = {MakePinyin(u'意', u"yi"), MakePinyin(u'易', u"yi"),
-                                   MakePinyin(u'天', u"tian")};
-    static IdiomEntry idioms[] = {MakeIdiom(u"天下为公"), MakeIdiom(u"易如反掌"),
-                                  MakeIdiom(u"意气风发"), MakeIdiom(u"天长地久")};
-    InstallPinyinTable(pinyin, 3);
-    InstallIdiomTable(idioms, 4);
-    FillIdiomKeys();
-
-    const char16_t *samples[] = {u"一心一意", u"翠岫弈天", u" yi ", u"无"};
+    if (!LoadPinyinTable() || !LoadIdiomTable()) {
+        std::fprintf(stderr, "the dictionary could not be unpacked\n");
+        return 1;
+    }
+    const char16_t *samples[] = {u"一心一意", u"翠岫弈天", u" yi ", u"龍", u"lv", u"艾"};
     for (const char16_t *sample : samples) {
         char16_t buffer[260] = {};
         std::u16string(sample).copy(buffer, 259);

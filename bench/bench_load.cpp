@@ -1,0 +1,99 @@
+// What loading the dictionary costs: the library's whole load (both streams
+// unpacked, every record checked, every idiom keyed) next to liblzma's bare
+// decode of the same two streams through its own .lzma decoder.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include <malloc.h>
+#include <lzma.h>
+
+#include "dictionary.h"
+#include "embedded.h"
+
+namespace {
+
+// Releases the tables a load installed, so that iterations do not pile up.
+void ReleaseTables()
+{
+    std::free(const_cast<PinyinEntry *>(g_pinyinTable.entries));
+    std::free(g_idiomTable.entries);
+    InstallPinyinTable(nullptr, 0);
+    InstallIdiomTable(nullptr, 0);
+}
+
+void BM_LibraryLoad(benchmark::State &state)
+{
+    for (auto _ : state) {
+        if (!LoadPinyinTable() || !LoadIdiomTable())
+            state.SkipWithError("the dictionary did not load");
+        benchmark::DoNotOptimize(g_idiomTable.entries);
+        state.PauseTiming();
+        ReleaseTables();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LibraryLoad)->Unit(benchmark::kMillisecond);
+
+// Unpacking alone, as the loaders do it, without checks or keys.
+void BM_UnpackBlobOnly(benchmark::State &state)
+{
+    for (auto _ : state) {
+        unsigned char *pinyin = nullptr;
+        unsigned char *idioms = nullptr;
+        std::size_t size = 0;
+        if (UnpackBlob(PINYIN_STREAM, PINYIN_STREAM_SIZE, sizeof(PinyinEntry), &pinyin, &size) != 0 ||
+            UnpackBlob(IDIOM_STREAM, IDIOM_STREAM_SIZE, sizeof(IdiomEntry), &idioms, &size) != 0)
+            state.SkipWithError("the streams did not unpack");
+        benchmark::DoNotOptimize(idioms);
+        std::free(pinyin);
+        std::free(idioms);
+    }
+}
+BENCHMARK(BM_UnpackBlobOnly)->Unit(benchmark::kMillisecond);
+
+// Decodes a stream with liblzma's own .lzma decoder into a new buffer of the
+// header's size, as plainly as liblzma allows.
+bool BareDecode(const unsigned char *data, std::size_t length)
+{
+    const std::size_t size = data[5] | data[6] << 8 | data[7] << 16 | static_cast<std::size_t>(data[8]) << 24;
+    auto *out = static_cast<unsigned char *>(std::malloc(size));
+    lzma_stream stream = LZMA_STREAM_INIT;
+    lzma_ret ret = lzma_alone_decoder(&stream, UINT64_MAX);
+    stream.next_in = data;
+    stream.avail_in = length;
+    stream.next_out = out;
+    stream.avail_out = size;
+    while (ret == LZMA_OK)
+        ret = lzma_code(&stream, LZMA_FINISH);
+    lzma_end(&stream);
+    benchmark::DoNotOptimize(out);
+    std::free(out);
+    return ret == LZMA_STREAM_END;
+}
+
+void BM_LzmaBareDecode(benchmark::State &state)
+{
+    for (auto _ : state)
+        if (!BareDecode(PINYIN_STREAM, PINYIN_STREAM_SIZE) || !BareDecode(IDIOM_STREAM, IDIOM_STREAM_SIZE))
+            state.SkipWithError("liblzma could not decode the streams");
+}
+BENCHMARK(BM_LzmaBareDecode)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    // A library loads once, into fresh pages. Left alone, glibc's adaptive
+    // mmap threshold would hand some runs warm pages from the previous
+    // iteration and not others, depending on which block sizes came before.
+    // A fixed threshold (and its default trimming) gives every iteration of
+    // every benchmark fresh pages, as a real load has.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

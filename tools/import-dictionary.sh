@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Regenerates the dictionary from its two sources, byte for byte:
+#   library/data/pinyin.txt   from Unihan_Readings.txt (Debian's unicode-data)
+#   library/data/idioms.txt   from the npm package cnchar-idiom@3.2.6
+# and then the two streams library/data/*.lzma from the text files.
+# The npm package is installed into a temporary folder and removed afterwards.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+IDIOM_PACKAGE=cnchar-idiom@3.2.6
+UNIHAN=/usr/share/unicode/Unihan_Readings.txt.bz2
+
+if [ ! -f "$UNIHAN" ] || ! command -v node >/dev/null || ! command -v npm >/dev/null ||
+   ! command -v bzcat >/dev/null; then
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq unicode-data nodejs npm bzip2
+fi
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+echo "Fetching $IDIOM_PACKAGE into a temporary folder"
+(cd "$tmp" && npm install --no-save --no-package-lock --silent "$IDIOM_PACKAGE")
+bzcat "$UNIHAN" >"$tmp/Unihan_Readings.txt"
+node tools/import_dictionary.js "$tmp/Unihan_Readings.txt" "$tmp/node_modules/cnchar-idiom" library/data
+
+echo "Building the stream generator"
+scripts/setup.sh
+cmake --preset linux >/dev/null
+cmake --build --preset linux --target make_streams >/dev/null
+build/linux/tools/make_streams library/data/pinyin.txt library/data/idioms.txt library/data
+
+git status --short -- library/data
