@@ -1,9 +1,28 @@
 # Writes a C++ source that holds the two dictionary streams as byte arrays.
-#   cmake -DPINYIN=file -DIDIOMS=file -DOUTPUT=file.cpp -P EmbedStreams.cmake
-# The output is rewritten only when its content changes.
+#   cmake -DPINYIN=file -DIDIOMS=file -DOUTPUT=file.cpp
+#         [-DDAMAGE_PINYIN=OFFSET^MASK] [-DDAMAGE_IDIOMS=OFFSET^MASK] -P EmbedStreams.cmake
+# A damage setting XORs the byte at OFFSET with the hexadecimal MASK, for test
+# builds of a library whose stream is broken. The output is rewritten only
+# when its content changes.
 
-function(quovant_byte_array path name out_var)
+function(quovant_byte_array path name damage out_var)
     file(READ "${path}" hex HEX)
+    if(damage MATCHES "^([0-9]+)\\^([0-9A-Fa-f][0-9A-Fa-f])$")
+        math(EXPR at "${CMAKE_MATCH_1} * 2")
+        string(SUBSTRING "${hex}" ${at} 2 byte)
+        math(EXPR byte "0x${byte} ^ 0x${CMAKE_MATCH_2}" OUTPUT_FORMAT HEXADECIMAL)
+        string(REGEX REPLACE "^0x" "" byte "${byte}")
+        string(LENGTH "${byte}" digits)
+        if(digits EQUAL 1)
+            set(byte "0${byte}")
+        endif()
+        math(EXPR after "${at} + 2")
+        string(SUBSTRING "${hex}" 0 ${at} head)
+        string(SUBSTRING "${hex}" ${after} -1 tail)
+        set(hex "${head}${byte}${tail}")
+    elseif(damage)
+        message(FATAL_ERROR "EmbedStreams.cmake: damage must be OFFSET^MASK, not ${damage}")
+    endif()
     string(LENGTH "${hex}" digits)
     math(EXPR size "${digits} / 2")
     string(REGEX REPLACE "(..)" "0x\\1," bytes "${hex}")
@@ -19,8 +38,8 @@ foreach(var PINYIN IDIOMS OUTPUT)
     endif()
 endforeach()
 
-quovant_byte_array("${PINYIN}" PINYIN_STREAM pinyin)
-quovant_byte_array("${IDIOMS}" IDIOM_STREAM idioms)
+quovant_byte_array("${PINYIN}" PINYIN_STREAM "${DAMAGE_PINYIN}" pinyin)
+quovant_byte_array("${IDIOMS}" IDIOM_STREAM "${DAMAGE_IDIOMS}" idioms)
 file(WRITE "${OUTPUT}.tmp"
     "// Generated from the dictionary streams; do not edit.\n"
     "#include \"embedded.h\"\n\n"

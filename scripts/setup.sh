@@ -4,9 +4,12 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    # native build and tests
+    cmake ninja-build g++ pkg-config python3
     libgtest-dev liblzma-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    # Windows cross builds, liblzma from Debian's source, and wine64 to run them
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest dpkg-dev wine64
 )
 
 missing=()
@@ -19,4 +22,4 @@ sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

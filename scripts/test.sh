@@ -1,9 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test.
+# Installs what is missing, then builds and runs every test: the native
+# build, the 32-bit Windows deliverable (checked statically) and its 64-bit
+# twin (run under wine64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake --preset linux
-cmake --build --preset linux
-ctest --preset linux
+scripts/build-liblzma-mingw.sh i686-w64-mingw32 x86_64-w64-mingw32
+
+StopWine() {
+    [ -d build/win64/wineprefix ] &&
+        WINEPREFIX="$PWD/build/win64/wineprefix" /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+}
+trap StopWine EXIT
+
+for preset in linux win32 win64; do
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Creates the Wine prefix that the Windows tests run in, once: boots it and
+# maps the fonts the dialog asks for to installed CJK fonts.
+#   wine-prefix.sh PREFIX
+set -euo pipefail
+prefix=$1
+here=$(dirname "$0")
+[ -f "$prefix/.quovant-ready" ] && exit 0
+rm -rf "$prefix"
+mkdir -p "$prefix"
+"$here/wine-run.sh" "$prefix" wineboot -i >/dev/null 2>&1
+"$here/wine-run.sh" "$prefix" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v 'Microsoft Yahei' /d 'Noto Sans CJK SC' /f >/dev/null
+"$here/wine-run.sh" "$prefix" reg add \
+    'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v Tahoma /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null
+WINEPREFIX=$prefix /usr/lib/wine/wineserver64 -w
+touch "$prefix/.quovant-ready"
