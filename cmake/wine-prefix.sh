@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Creates the Wine prefix that the Windows tests run in, once: boots it and
-# maps the fonts the dialog asks for to installed CJK fonts.
+# Creates the Wine prefix that the Windows tests run in, once: boots it, maps
+# the fonts the dialog asks for to installed CJK fonts, and gives its windows
+# an 800 × 600 virtual desktop, where Wine draws captions and frames itself
+# as Windows would (a bare X server has no window manager to draw them).
 #   wine-prefix.sh PREFIX
 set -euo pipefail
 prefix=$1
@@ -14,5 +16,7 @@ mkdir -p "$prefix"
 "$here/wine-run.sh" "$prefix" reg add \
     'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
     /v Tahoma /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null
+"$here/wine-run.sh" "$prefix" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+"$here/wine-run.sh" "$prefix" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null
 WINEPREFIX=$prefix /usr/lib/wine/wineserver64 -w
 touch "$prefix/.quovant-ready"

@@ -9,17 +9,9 @@
 
 #include "quovant.h"
 #include "support.h"
+#include "win32_support.h"
 
 namespace {
-
-// A build-tree path (/work/...) as Wine sees it: Z:\work\...
-std::wstring WindowsPath(const char *path)
-{
-    std::wstring out = L"Z:";
-    for (const char *p = path; *p != '\0'; ++p)
-        out += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-    return out;
-}
 
 TEST(Library, LoadsAndAnswers)
 {

@@ -1,0 +1,124 @@
+// The main dialog: a prompt, an input box, the 开始 button and a read-only
+// output box, all made at run time; each press of 开始 runs one query.
+#include <windows.h>
+
+#include "frontend.h"
+#include "resource.h"
+
+// The one font of all four controls, made when the dialog is built; never deleted.
+static HFONT g_hFont;
+// The input and output boxes, kept when the dialog is built.
+static HWND g_hInput;
+static HWND g_hOutput;
+
+static const int CLIENT_WIDTH = 400;
+static const int CLIENT_HEIGHT = 200;
+static const int QUERY_UNITS = 260;  // the query buffer, terminator included
+static const wchar_t NOT_FOUND_TEXT[] = L"没有找到合适的成语，请重试。";
+
+// One control of the layout. Heights with `plusTextHeight` are added to the
+// font's text height h.
+struct ControlSpec {
+    const wchar_t *className;
+    const wchar_t *text;
+    DWORD style;
+    DWORD exStyle;
+    int x, y, width, height;
+    bool plusTextHeight;
+    int id;
+};
+
+static const ControlSpec CONTROLS[] = {
+    {L"Static", L"请输入你要接龙的成语：", WS_CHILD | WS_VISIBLE, 0, 10, 10, 200, 0, true, 0},
+    {L"Edit", PRODUCT_NAME, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, 10, 35, 290, 0, true, 0},
+    {L"Button", L"开始", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 315, 33, 75, 4, true,
+     IDC_START},
+    {L"Edit", L"",
+     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+     WS_EX_CLIENTEDGE, 10, 75, 380, 115, false, 0},
+};
+
+static bool IsVistaOrLater()
+{
+    OSVERSIONINFOW info = {};
+    static_assert(sizeof info == 276, "OSVERSIONINFOW is 276 bytes");
+    info.dwOSVersionInfoSize = sizeof info;
+    return GetVersionExW(&info) && info.dwMajorVersion > 5;
+}
+
+// Makes g_hFont for this platform and returns the text height h.
+static int CreateDialogFont()
+{
+    const bool newer = IsVistaOrLater();
+    g_hFont = CreateFontW(newer ? 18 : 12, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                          newer ? L"Microsoft Yahei" : L"SimSun");
+    return newer ? 24 : 20;
+}
+
+// Sizes the window for a 400 × 200 client area and centres it in the work area.
+static void PlaceWindow(HWND dialog)
+{
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE));
+    RECT outer = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // The work area's own origin counts: a taskbar at the left or top moves it.
+    const int x = work.left + (work.right - work.left) / 2 - width / 2;
+    const int y = work.top + (work.bottom - work.top) / 2 - height / 2;
+    SetWindowPos(dialog, nullptr, x, y, width, height,
+                 SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+}
+
+static BOOL OnInitDialog(HWND dialog)
+{
+    PlaceWindow(dialog);
+    const int textHeight = CreateDialogFont();
+    HWND created[sizeof CONTROLS / sizeof CONTROLS[0]] = {};
+    for (size_t i = 0; i < sizeof CONTROLS / sizeof CONTROLS[0]; ++i) {
+        const ControlSpec &c = CONTROLS[i];
+        const int height = c.plusTextHeight ? textHeight + c.height : c.height;
+        created[i] = CreateWindowExW(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, height,
+                                     dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), nullptr,
+                                     nullptr);
+        SendMessageW(created[i], WM_SETFONT, reinterpret_cast<WPARAM>(g_hFont), TRUE);
+    }
+    g_hInput = created[1];
+    g_hOutput = created[3];
+    SetFocus(created[2]);
+    return FALSE;  // the focus is set already
+}
+
+// Runs one query on the input box's text (at most its first 259 units).
+static void OnStart(HWND dialog)
+{
+    wchar_t text[QUERY_UNITS] = {};
+    GetWindowTextW(g_hInput, text, QUERY_UNITS);
+    const wchar_t *result = g_pfnGetIdioms(text);
+    if (result != nullptr && result[0] != L'\0')
+        SetWindowTextW(g_hOutput, result);
+    else
+        MessageBoxW(dialog, NOT_FOUND_TEXT, PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog);
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDC_START)
+            return FALSE;  // Esc's IDCANCEL among them: the window stays open
+        OnStart(dialog);
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,58 @@
+// frontend.exe's entry: binds Quovant.dll at run time, lets one copy run
+// (a second one brings the first to the front and ends), and runs the main
+// dialog until it is closed. Nothing is released at the end: the library,
+// the mutex and the font live until the process ends.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "frontend.h"
+#include "resource.h"
+
+QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
+
+static const wchar_t LIBRARY_NAME[] = L"Quovant.dll";
+static const wchar_t MUTEX_NAME[] = L"trevul.mutex.idioms";
+static const wchar_t MISSING_LIBRARY_TEXT[] = L"丢失基本组件 Quovant.dll 程序无法运行。";
+
+// Loads the library and binds GetIdioms. False when either fails, which
+// includes a library that refused to load because its dictionary is damaged.
+static bool BindLibrary()
+{
+    HMODULE library = LoadLibraryW(LIBRARY_NAME);
+    if (library == nullptr)
+        return false;
+    // FARPROC to the real type through a generic function pointer.
+    g_pfnGetIdioms = reinterpret_cast<QuovantGetIdiomsFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "GetIdioms")));
+    return g_pfnGetIdioms != nullptr;
+}
+
+// Claims the single-instance mutex, held until the process ends. True only
+// when another process already holds it; any other failure lets this copy run.
+static bool IsAnotherCopyRunning()
+{
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, MUTEX_NAME);
+    if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return true;
+    }
+    return false;
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    if (!BindLibrary()) {
+        MessageBoxW(nullptr, MISSING_LIBRARY_TEXT, PRODUCT_NAME, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    if (IsAnotherCopyRunning()) {
+        HWND first = FindWindowW(nullptr, PRODUCT_NAME);
+        if (first != nullptr)
+            SetForegroundWindow(first);
+        return 0;
+    }
+    InitCommonControls();
+    return static_cast<int>(
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0));
+}
