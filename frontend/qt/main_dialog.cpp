@@ -1,0 +1,124 @@
+// The main window's layout, its queries and the input box's width limit.
+#include "main_dialog.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+
+#include "binding.h"
+
+namespace {
+
+constexpr int CLIENT_WIDTH = 400;
+constexpr int CLIENT_HEIGHT = 200;
+constexpr int TEXT_HEIGHT = 24;   // h: the font's text height
+constexpr int FONT_PIXELS = 18;
+constexpr int QUERY_UNITS = 260;  // the query buffer, terminator included
+
+QFont DialogFont()
+{
+    QFont font;
+    // The Windows face first, then CJK faces that Linux systems carry.
+    font.setFamilies({"Microsoft Yahei", "Noto Sans CJK SC", "WenQuanYi Micro Hei", "WenQuanYi Zen Hei"});
+    font.setPixelSize(FONT_PIXELS);
+    return font;
+}
+
+}  // namespace
+
+MainDialog::MainDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(QString::fromUtf16(PRODUCT_NAME));
+    setFont(DialogFont());
+    setFixedSize(CLIENT_WIDTH, CLIENT_HEIGHT);
+
+    // Created in this order, which is also the Tab order: input, 开始, output.
+    prompt_ = new QLabel(QStringLiteral("请输入你要接龙的成语："), this);
+    prompt_->setGeometry(10, 10, 200, TEXT_HEIGHT);
+
+    input_ = new QLineEdit(QString::fromUtf16(PRODUCT_NAME), this);
+    input_->setGeometry(10, 35, 290, TEXT_HEIGHT);
+
+    start_ = new QPushButton(QStringLiteral("开始"), this);
+    start_->setGeometry(315, 33, 75, TEXT_HEIGHT + 4);
+    start_->setDefault(true);
+
+    output_ = new QPlainTextEdit(this);
+    output_->setGeometry(10, 75, 380, 115);
+    output_->setReadOnly(true);
+    output_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    output_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    output_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    output_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    connect(start_, &QPushButton::clicked, this, &MainDialog::OnStart);
+    connect(input_, &QLineEdit::textEdited, this, &MainDialog::OnInputEdited);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.x() + available.width() / 2 - CLIENT_WIDTH / 2,
+             available.y() + available.height() / 2 - CLIENT_HEIGHT / 2);
+    }
+    start_->setFocus();
+}
+
+void MainDialog::BringToFront()
+{
+    raise();
+    activateWindow();
+}
+
+void MainDialog::reject()
+{
+}
+
+void MainDialog::closeEvent(QCloseEvent *event)
+{
+    done(0);
+    event->accept();
+}
+
+// Runs one query on at most the first 259 units of the input box's text.
+void MainDialog::OnStart()
+{
+    char16_t buffer[QUERY_UNITS] = {};
+    const QString text = input_->text();
+    const auto units = std::min<qsizetype>(text.size(), QUERY_UNITS - 1);
+    std::copy_n(reinterpret_cast<const char16_t *>(text.utf16()), units, buffer);
+
+    const char16_t *result = g_pfnGetIdioms(buffer);
+    if (result != nullptr && result[0] != u'\0')
+        output_->setPlainText(QString::fromUtf16(result));
+    else
+        QMessageBox::information(this, QString::fromUtf16(PRODUCT_NAME), QString::fromUtf16(NOT_FOUND_TEXT));
+}
+
+// Like the Windows box without horizontal scrolling, the input box takes
+// only as much typed or pasted text as it can show: what does not fit is
+// dropped from just before the cursor, where it was inserted.
+void MainDialog::OnInputEdited()
+{
+    const QMargins margins = input_->textMargins();
+    const int frame = input_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, input_);
+    const int room = input_->contentsRect().width() - margins.left() - margins.right() - 2 * frame - 4;
+    const QFontMetrics metrics(input_->font());
+    QString text = input_->text();
+    int cursor = input_->cursorPosition();
+    if (metrics.horizontalAdvance(text) <= room)
+        return;
+    while (cursor > 0 && metrics.horizontalAdvance(text) > room)
+        text.remove(--cursor, 1);
+    input_->setText(text);
+    input_->setCursorPosition(cursor);
+}

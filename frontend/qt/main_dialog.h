@@ -1,0 +1,49 @@
+// The program's window: a prompt, an input box, the 开始 button and a
+// read-only output box at fixed places in a 400 × 200 client area; each press
+// of 开始 runs one query through the bound library.
+#ifndef QUOVANT_QT_MAIN_DIALOG_H
+#define QUOVANT_QT_MAIN_DIALOG_H
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The product's name: the window's caption, both message boxes' caption and
+// the input box's first text.
+inline const char16_t PRODUCT_NAME[] = u"翠岫弈天";
+inline const char16_t NOT_FOUND_TEXT[] = u"没有找到合适的成语，请重试。";
+
+class MainDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit MainDialog(QWidget *parent = nullptr);
+
+    QLineEdit *Input() const { return input_; }
+    QPushButton *StartButton() const { return start_; }
+    QPlainTextEdit *Output() const { return output_; }
+
+    // Brings the window to the front and gives it the focus, without
+    // restoring it when it is minimized.
+    void BringToFront();
+
+    // Esc does not close the window; only its close button does.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void OnStart();
+    void OnInputEdited();
+
+    QLabel *prompt_;
+    QLineEdit *input_;
+    QPushButton *start_;
+    QPlainTextEdit *output_;
+};
+
+#endif
