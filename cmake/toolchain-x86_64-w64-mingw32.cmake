@@ -1,6 +1,5 @@
-# 64-bit Windows: the twin that runs under wine64 for testing. It uses the
-# posix thread model, whose std::mutex GoogleTest needs on Windows; the
-# project's own code uses no threads, and winpthread is linked statically.
+# 64-bit Windows: the twin of the deliverable that runs under wine64 for
+# testing, built the same way.
 set(QUOVANT_MINGW_TRIPLE x86_64-w64-mingw32)
 set(QUOVANT_MINGW_THREADS posix)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-scripts/build-liblzma-mingw.sh i686-w64-mingw32 x86_64-w64-mingw32
+scripts/build-deps-mingw.sh i686-w64-mingw32 x86_64-w64-mingw32
 
 StopWine() {
     [ -d build/win64/wineprefix ] &&

@@ -1,7 +1,11 @@
-// Run-time binding of the idiom library with dlopen.
+// Run-time binding of libQuovant.so with dlopen; InitIdioms unpacks the
+// dictionary, since a shared object's load cannot fail for it.
+#include <dlfcn.h>
+
 #include "binding.h"
 
-#include <dlfcn.h>
+const char LIBRARY_FILE_NAME[] = "libQuovant.so";
+const char16_t MISSING_LIBRARY_TEXT[] = u"丢失基本组件 libQuovant.so 程序无法运行。";
 
 QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
 

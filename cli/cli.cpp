@@ -1,0 +1,156 @@
+// The quovant tool's queries and its two modes: one query per argument, or
+// one per line of standard input with exactly one output line each.
+#include "cli.h"
+
+#include <cstring>
+
+#include "binding.h"
+
+static const char NOT_FOUND_TEXT[] = "没有找到合适的成语，请重试。";
+
+static const char HELP_TEXT[] =
+    "Usage: quovant TEXT...\n"
+    "       quovant < FILE\n"
+    "Suggests up to eight Chinese idioms that can follow each TEXT in the idiom\n"
+    "chain game: first those beginning with its last character, then those whose\n"
+    "first character reads the same. ASCII text is taken as a pinyin reading\n"
+    "(\"yi\", \"he hu huo\", \"lv\" for lü).\n"
+    "\n"
+    "With arguments, each one is a query and gets one output line, the idioms\n"
+    "separated by spaces; a query that finds nothing gets an empty line and a\n"
+    "message on standard error, and the exit code is then 1.\n"
+    "Without arguments, each line of standard input is a query and gets exactly\n"
+    "one output line, empty where nothing was found; the exit code is 0.\n"
+    "Text is UTF-8. Text that is not valid UTF-8 is reported on standard error\n"
+    "with the argument or line it came from; the other queries still run, and\n"
+    "the exit code is 1.\n";
+
+std::optional<std::u16string> Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length;
+        char32_t c;
+        if (lead < 0x80)
+            length = 1, c = lead;
+        else if (lead >= 0xC2 && lead <= 0xDF)
+            length = 2, c = lead & 0x1F;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            length = 3, c = lead & 0x0F;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            length = 4, c = lead & 0x07;
+        else
+            return std::nullopt;
+        if (text.size() - i < length)
+            return std::nullopt;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            c = c << 6 | (next & 0x3F);
+        }
+        if ((length == 3 && c < 0x800) || (length == 4 && (c < 0x10000 || c > 0x10FFFF)) ||
+            (c >= 0xD800 && c <= 0xDFFF))
+            return std::nullopt;
+        if (c >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+        i += length;
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size() * 3);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            c = 0xFFFD;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | c >> 12);
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | c >> 18);
+            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string Suggest(std::u16string_view text)
+{
+    // GetIdioms trims its buffer in place: give it a copy, terminated.
+    std::u16string buffer(text);
+    const auto *result = reinterpret_cast<const char16_t *>(
+        g_pfnGetIdioms(reinterpret_cast<QuovantChar *>(buffer.data())));
+    if (result == nullptr)
+        return {};
+    std::u16string_view idioms(result);
+    while (!idioms.empty() && idioms.back() == u' ')
+        idioms.remove_suffix(1);
+    return Utf16ToUtf8(idioms);
+}
+
+static int RunArguments(const std::vector<std::string> &args, Console &console)
+{
+    int exitCode = 0;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::optional<std::u16string> text = Utf8ToUtf16(args[i]);
+        std::string idioms;
+        if (!text)
+            console.Err("quovant: argument " + std::to_string(i + 1) + " is not valid UTF-8\n");
+        else if ((idioms = Suggest(*text)).empty())
+            console.Err(std::string(NOT_FOUND_TEXT) + "\n");
+        if (!text || idioms.empty())
+            exitCode = 1;
+        console.Out(idioms + "\n");
+    }
+    return exitCode;
+}
+
+static int RunLines(Console &console)
+{
+    int exitCode = 0;
+    std::string line;
+    for (std::size_t number = 1; console.ReadLine(line); ++number) {
+        const std::optional<std::u16string> text = Utf8ToUtf16(line);
+        if (!text) {
+            console.Err("quovant: line " + std::to_string(number) + " is not valid UTF-8\n");
+            exitCode = 1;
+        }
+        console.Out((text ? Suggest(*text) : std::string()) + "\n");
+    }
+    return exitCode;
+}
+
+int RunQuovant(const std::vector<std::string> &args, Console &console)
+{
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        console.Out(HELP_TEXT);
+        return 0;
+    }
+    if (!args.empty() && args[0].size() > 1 && args[0][0] == '-' && args[0] != "--") {
+        console.Err("quovant: unknown option " + args[0] + " (see quovant --help)\n");
+        return 2;
+    }
+    if (!args.empty() && args[0] == "--")
+        return RunArguments(std::vector<std::string>(args.begin() + 1, args.end()), console);
+    return args.empty() ? RunLines(console) : RunArguments(args, console);
+}

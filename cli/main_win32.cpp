@@ -1,0 +1,102 @@
+// The quovant tool's entry on Windows: wide-character arguments, and the
+// console's own wide-character API where a stream is a console, so that
+// Chinese text shows whatever the console's code page; UTF-8 bytes where a
+// stream is a file or a pipe.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "binding.h"
+#include "cli.h"
+
+namespace {
+
+class WindowsConsole : public Console {
+public:
+    bool ReadLine(std::string &line) override
+    {
+        line.clear();
+        bool any = false;
+        char c;
+        while (NextByte(c)) {
+            any = true;
+            if (c == '\n')
+                break;
+            line += c;
+        }
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        return any;
+    }
+    void Out(std::string_view text) override { Write(GetStdHandle(STD_OUTPUT_HANDLE), text); }
+    void Err(std::string_view text) override { Write(GetStdHandle(STD_ERROR_HANDLE), text); }
+
+private:
+    static bool IsConsole(HANDLE handle)
+    {
+        DWORD mode = 0;
+        return GetConsoleMode(handle, &mode) != 0;
+    }
+
+    static void Write(HANDLE handle, std::string_view text)
+    {
+        DWORD written = 0;
+        if (IsConsole(handle)) {
+            const std::u16string wide = Utf8ToUtf16(text).value_or(u"?");
+            WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        } else {
+            WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        }
+    }
+
+    // Standard input a byte at a time, as UTF-8: typed console text is read
+    // with ReadConsoleW and converted.
+    bool NextByte(char &c)
+    {
+        if (next_ == pending_.size() && !Fill())
+            return false;
+        c = pending_[next_++];
+        return true;
+    }
+
+    bool Fill()
+    {
+        HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+        DWORD read = 0;
+        if (IsConsole(input)) {
+            char16_t wide[512];
+            if (!ReadConsoleW(input, wide, 512, &read, nullptr) || read == 0)
+                return false;
+            pending_ = Utf16ToUtf8(std::u16string_view(wide, read));
+            next_ = 0;
+            return !pending_.empty();
+        } else {
+            char bytes[4096];
+            if (!ReadFile(input, bytes, sizeof bytes, &read, nullptr) || read == 0)
+                return false;
+            pending_.assign(bytes, read);
+            next_ = 0;
+        }
+        return true;
+    }
+
+    std::string pending_;     // input read but not yet taken
+    std::size_t next_ = 0;    // the next byte of pending_ to take
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    WindowsConsole console;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(Utf16ToUtf8(reinterpret_cast<const char16_t *>(argv[i])));
+    const bool help = !args.empty() && (args[0] == "--help" || args[0] == "-h");
+    if (!help && !BindLibrary(LIBRARY_FILE_NAME)) {
+        console.Err("quovant: " + Utf16ToUtf8(MISSING_LIBRARY_TEXT) + "\n");
+        return 2;
+    }
+    return RunQuovant(args, console);
+}

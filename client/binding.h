@@ -1,0 +1,26 @@
+// Binding the Quovant library at run time, for the programs that use it
+// (the Linux window and the command-line tool): open it by file name, bind
+// GetIdioms, and where the platform needs it run InitIdioms.
+#ifndef QUOVANT_CLIENT_BINDING_H
+#define QUOVANT_CLIENT_BINDING_H
+
+#include "quovant.h"
+
+// The library's file name on this platform ("libQuovant.so", "Quovant.dll"),
+// looked up next to the executable first.
+extern const char LIBRARY_FILE_NAME[];
+
+// What the user is told when the library cannot be bound, with this
+// platform's file name: "丢失基本组件 libQuovant.so 程序无法运行。".
+extern const char16_t MISSING_LIBRARY_TEXT[];
+
+// GetIdioms of the bound library; set by BindLibrary and never cleared.
+extern QuovantGetIdiomsFn g_pfnGetIdioms;
+
+// Opens the library at `path` (UTF-8; a bare file name is searched for the
+// platform's usual way), binds GetIdioms and readies the dictionary. True
+// only when all of that succeeded; the library stays loaded until the
+// process ends.
+bool BindLibrary(const char *path);
+
+#endif

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds the static libraries that the MinGW-w64 builds need and Debian does
+# not package for them, from Debian's own source packages: liblzma (xz-utils)
+# and Google Benchmark (benchmark), installed under build/deps/TRIPLE.
+# Cached: a second run with the libraries in place does nothing.
+#   build-deps-mingw.sh TRIPLE...      (i686-w64-mingw32, x86_64-w64-mingw32)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+deps="$PWD/build/deps"
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+# Unpacks Debian's source package PACKAGE under build/deps/src once; prints
+# its folder.
+FetchSource() {  # FetchSource PACKAGE
+    local package=$1 src="$deps/src/$1"
+    if ! compgen -G "$src/$package-*/" >/dev/null; then
+        FetchSourceEntry
+        rm -rf "$src" && mkdir -p "$src"
+        (cd "$src" && apt-get source -qq "$package" >/dev/null 2>&1) || true
+    fi
+    local dir
+    dir=$(compgen -G "$src/$package-*/" | head -n 1)
+    [ -n "$dir" ] || { echo "could not fetch the source of $package" >&2; exit 1; }
+    echo "${dir%/}"
+}
+
+FetchSourceEntry() {
+    if ! apt-cache showsrc xz-utils 2>/dev/null | grep -q '^Package: xz-utils'; then
+        # No source entry yet: add Debian's own, for this release, and refresh.
+        . /etc/os-release
+        "${sudo[@]}" tee /etc/apt/sources.list.d/quovant-deb-src.sources >/dev/null <<SOURCES
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: $VERSION_CODENAME $VERSION_CODENAME-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+        "${sudo[@]}" apt-get update -qq
+    fi
+}
+
+# Runs a build step with its output in a log, shown only when it fails.
+Logged() {  # Logged LOG COMMAND...
+    local log=$1
+    shift
+    if ! "$@" >"$log" 2>&1; then
+        tail -n 30 "$log" >&2
+        exit 1
+    fi
+}
+
+BuildLiblzma() {  # BuildLiblzma TRIPLE PREFIX
+    local source_dir work="$deps/work-xz-$1"
+    source_dir=$(FetchSource xz-utils)
+    rm -rf "$work" && mkdir -p "$work"
+    echo "Building liblzma for $1"
+    Logged "$deps/xz-$1.log" sh -c "cd '$work' && '$source_dir/configure' --host='$1' --prefix='$2' \
+        --enable-static --disable-shared --disable-xz --disable-xzdec --disable-lzmadec \
+        --disable-lzmainfo --disable-scripts --disable-doc --disable-nls &&
+        make -j$(nproc) && make install"
+    rm -rf "$work"
+}
+
+BuildBenchmark() {  # BuildBenchmark TRIPLE PREFIX
+    local source_dir work="$deps/work-benchmark-$1"
+    source_dir=$(FetchSource benchmark)
+    rm -rf "$work"
+    echo "Building Google Benchmark for $1"
+    # No git history in a source package: take the version from project().
+    Logged "$deps/benchmark-$1.log" cmake -S "$source_dir" -B "$work" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-$1.cmake" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$2" -DBUILD_SHARED_LIBS=OFF -DGIT_VERSION=0.0.0 \
+        -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+        -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_INSTALL=ON
+    Logged "$deps/benchmark-$1.log" sh -c "cmake --build '$work' && cmake --install '$work'"
+    rm -rf "$work"
+}
+
+for triple in "$@"; do
+    prefix="$deps/$triple"
+    [ -f "$prefix/lib/liblzma.a" ] || BuildLiblzma "$triple" "$prefix"
+    [ -f "$prefix/lib/libbenchmark.a" ] || BuildBenchmark "$triple" "$prefix"
+done
