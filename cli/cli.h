@@ -4,10 +4,11 @@
 #ifndef QUOVANT_CLI_H
 #define QUOVANT_CLI_H
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "utf8.h"
 
 // The tool's view of its terminal, provided by each platform's entry.
 class Console {
@@ -20,13 +21,6 @@ public:
     virtual void Out(std::string_view text) = 0;
     virtual void Err(std::string_view text) = 0;
 };
-
-// UTF-16 of strict UTF-8 (no overlong forms, surrogates or values past
-// U+10FFFF), or nullopt when `text` is not valid UTF-8.
-std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
-
-// UTF-8 of UTF-16; a lone surrogate becomes U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view text);
 
 // The idioms that can follow `text`, separated by single spaces, or the empty
 // string when there are none. Needs the bound library.

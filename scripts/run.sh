@@ -12,7 +12,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 There is no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).
 Run this command from a desktop session, or over SSH with X forwarding (ssh -X).
 Without any display, the same suggestions are at hand in the terminal:
-    build/linux/tools/quovant_demo
+    build/linux/bin/quovant 一心一意
 TEXT
     exit 1
 fi

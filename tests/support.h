@@ -10,39 +10,13 @@
 #include <vector>
 
 #include "dictionary.h"
+#include "utf8.h"
 
-// UTF-8 of a UTF-16 string; "<null>" for a null pointer. Lone surrogates
-// come out as U+FFFD.
+// UTF-8 of a UTF-16 string, so that failures print readable text; "<null>"
+// for a null pointer.
 inline std::string ToUtf8(const char16_t *s)
 {
-    if (s == nullptr)
-        return "<null>";
-    std::string out;
-    for (; *s != u'\0'; ++s) {
-        char32_t c = *s;
-        if (c >= 0xD800 && c <= 0xDBFF && s[1] >= 0xDC00 && s[1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[1] - 0xDC00);
-            ++s;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return s == nullptr ? "<null>" : Utf16ToUtf8(s);
 }
 
 inline std::string ToUtf8(const std::u16string &s) { return ToUtf8(s.c_str()); }

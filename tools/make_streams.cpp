@@ -19,6 +19,7 @@
 #include "embedded.h"
 #include "query.h"
 #include "stream_writer.h"
+#include "utf8.h"
 
 namespace {
 
@@ -30,47 +31,6 @@ struct InputError {
 [[noreturn]] void Fail(const std::string &file, std::size_t line, const std::string &what)
 {
     throw InputError{file + ":" + std::to_string(line) + ": " + what};
-}
-
-// Strict UTF-8 to UTF-16; nullopt for malformed, overlong or surrogate input.
-std::optional<std::u16string> DecodeUtf8(const std::string &in)
-{
-    std::u16string out;
-    for (std::size_t i = 0; i < in.size();) {
-        const auto b0 = static_cast<unsigned char>(in[i]);
-        char32_t c;
-        std::size_t n;
-        if (b0 < 0x80) {
-            c = b0, n = 1;
-        } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-            c = b0 & 0x1F, n = 2;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            c = b0 & 0x0F, n = 3;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            c = b0 & 0x07, n = 4;
-        } else {
-            return std::nullopt;
-        }
-        if (i + n > in.size())
-            return std::nullopt;
-        for (std::size_t k = 1; k < n; ++k) {
-            const auto b = static_cast<unsigned char>(in[i + k]);
-            if ((b & 0xC0) != 0x80)
-                return std::nullopt;
-            c = c << 6 | (b & 0x3F);
-        }
-        if ((n == 3 && c < 0x800) || (n == 4 && (c < 0x10000 || c > 0x10FFFF)) ||
-            (c >= 0xD800 && c <= 0xDFFF))
-            return std::nullopt;
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-        i += n;
-    }
-    return out;
 }
 
 // The file's lines as UTF-16, without line ends ("\n" or "\r\n"); a missing
@@ -85,7 +45,7 @@ std::vector<std::u16string> ReadLines(const std::string &file)
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        std::optional<std::u16string> text = DecodeUtf8(line);
+        std::optional<std::u16string> text = Utf8ToUtf16(line);
         if (!text)
             Fail(file, lines.size() + 1, "not valid UTF-8");
         lines.push_back(*text);
