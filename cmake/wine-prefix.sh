@@ -18,5 +18,8 @@ mkdir -p "$prefix"
     /v Tahoma /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null
 "$here/wine-run.sh" "$prefix" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
 "$here/wine-run.sh" "$prefix" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null
+# Wine draws the caption buttons with Marlett, which it does not find in
+# Debian's fonts-wine by itself.
+cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 WINEPREFIX=$prefix /usr/lib/wine/wineserver64 -w
 touch "$prefix/.quovant-ready"
