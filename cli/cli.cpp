@@ -2,8 +2,6 @@
 // one per line of standard input with exactly one output line each.
 #include "cli.h"
 
-#include <cstring>
-
 #include "binding.h"
 
 static const char NOT_FOUND_TEXT[] = "没有找到合适的成语，请重试。";

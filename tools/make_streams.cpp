@@ -9,6 +9,7 @@
 // LZMA-alone streams with properties 0x5D, an 8 MiB dictionary, the exact
 // uncompressed size in the header and no end marker. The output depends on
 // the input alone.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -53,18 +54,6 @@ std::vector<std::u16string> ReadLines(const std::string &file)
     return lines;
 }
 
-bool IsReadings(const std::u16string &s)
-{
-    if (s.empty() || s.size() >= FIELD_UNITS || s.front() == u' ' || s.back() == u' ')
-        return false;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char16_t c = s[i];
-        if (c == u' ' ? s[i - 1] == u' ' : (c < u'a' || c > u'z'))
-            return false;
-    }
-    return true;
-}
-
 std::vector<PinyinEntry> ParsePinyin(const std::string &file)
 {
     std::vector<PinyinEntry> table;
@@ -77,14 +66,15 @@ std::vector<PinyinEntry> ParsePinyin(const std::string &file)
         if ((ch >= 0xD800 && ch <= 0xDFFF) || ch < 0x80 || IsWhiteSpace(ch))
             Fail(file, number, "the character must be one UTF-16 unit, not ASCII or white space");
         const std::u16string readings = line.substr(2);
-        if (!IsReadings(readings))
+        PinyinEntry e{};
+        e.ch = ch;
+        readings.copy(e.readings, std::min(readings.size(), FIELD_UNITS));
+        // The record must pass the loader's own readings check.
+        if (readings.size() >= FIELD_UNITS || !CheckPinyinRecords(&e, 1))
             Fail(file, number, "readings must be lower-case a-z words separated by single spaces, "
                                "at most 13 characters");
         if (!table.empty() && table.back().ch >= ch)
             Fail(file, number, "characters must ascend without duplicates");
-        PinyinEntry e{};
-        e.ch = ch;
-        readings.copy(e.readings, readings.size());
         table.push_back(e);
     }
     return table;
