@@ -4,15 +4,11 @@
 
 #include <windows.h>
 
-#include "quovant.h"
+#include "binding.h"
 
 // The product's name: the dialog's caption, the title a second copy looks
 // for, both message boxes' caption and the input box's first text.
 #define PRODUCT_NAME L"翠岫弈天"
-
-// GetIdioms of Quovant.dll, bound by the entry before the dialog exists;
-// never cleared.
-extern QuovantGetIdiomsFn g_pfnGetIdioms;
 
 // The main dialog's procedure: builds the window, runs queries, closes.
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

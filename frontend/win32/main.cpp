@@ -9,24 +9,7 @@
 #include "frontend.h"
 #include "resource.h"
 
-QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
-
-static const wchar_t LIBRARY_NAME[] = L"Quovant.dll";
 static const wchar_t MUTEX_NAME[] = L"trevul.mutex.idioms";
-static const wchar_t MISSING_LIBRARY_TEXT[] = L"丢失基本组件 Quovant.dll 程序无法运行。";
-
-// Loads the library and binds GetIdioms. False when either fails, which
-// includes a library that refused to load because its dictionary is damaged.
-static bool BindLibrary()
-{
-    HMODULE library = LoadLibraryW(LIBRARY_NAME);
-    if (library == nullptr)
-        return false;
-    // FARPROC to the real type through a generic function pointer.
-    g_pfnGetIdioms = reinterpret_cast<QuovantGetIdiomsFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "GetIdioms")));
-    return g_pfnGetIdioms != nullptr;
-}
 
 // Claims the single-instance mutex, held until the process ends. True only
 // when another process already holds it; any other failure lets this copy run.
@@ -42,8 +25,11 @@ static bool IsAnotherCopyRunning()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    if (!BindLibrary()) {
-        MessageBoxW(nullptr, MISSING_LIBRARY_TEXT, PRODUCT_NAME, MB_OK | MB_ICONERROR);
+    // A library that refused to load because its dictionary is damaged
+    // counts as missing.
+    if (!BindLibrary(LIBRARY_FILE_NAME)) {
+        MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(MISSING_LIBRARY_TEXT), PRODUCT_NAME,
+                    MB_OK | MB_ICONERROR);
         return 0;
     }
     if (IsAnotherCopyRunning()) {
