@@ -26,19 +26,16 @@ FetchSource() {  # FetchSource PACKAGE
     echo "${dir%/}"
 }
 
+# Makes Debian's source packages available when apt has no source entry yet:
+# deb-src entries derived from the machine's own deb entries, so that its
+# mirror, proxy or snapshot is the one used.
 FetchSourceEntry() {
-    if ! apt-cache showsrc xz-utils 2>/dev/null | grep -q '^Package: xz-utils'; then
-        # No source entry yet: add Debian's own, for this release, and refresh.
-        . /etc/os-release
-        "${sudo[@]}" tee /etc/apt/sources.list.d/quovant-deb-src.sources >/dev/null <<SOURCES
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: $VERSION_CODENAME $VERSION_CODENAME-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-        "${sudo[@]}" apt-get update -qq
-    fi
+    apt-cache showsrc xz-utils 2>/dev/null | grep -q '^Package: xz-utils' && return 0
+    local entries
+    entries=$(python3 scripts/deb_src_entries.py) ||
+        { echo "cannot derive a deb-src entry from this machine's apt sources" >&2; exit 1; }
+    "${sudo[@]}" tee /etc/apt/sources.list.d/quovant-deb-src.sources >/dev/null <<<"$entries"
+    "${sudo[@]}" apt-get update -qq
 }
 
 # Runs a build step with its output in a log, shown only when it fails.

@@ -10,8 +10,10 @@ packages=(
     clang libclang-rt-14-dev
     # Windows cross builds, liblzma from Debian's source, and wine64 to run them
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest dpkg-dev wine64
-    # the Linux window, the icon's rendering, and both windows' tests in a real X server
-    qt6-base-dev imagemagick xvfb xauth x11-utils xdotool fonts-noto-cjk fonts-wine
+    # the Linux window; the icon's rendering (rsvg-convert) and packing (icotool)
+    qt6-base-dev librsvg2-bin icoutils
+    # both windows' tests in a real X server, and their screenshots (ImageMagick)
+    imagemagick xvfb xauth x11-utils xdotool fonts-noto-cjk fonts-wine
 )
 
 missing=()

@@ -2,6 +2,8 @@
 // output box, all made at run time; each press of 开始 runs one query.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "frontend.h"
 #include "resource.h"
 
@@ -74,6 +76,17 @@ static void PlaceWindow(HWND dialog)
                  SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
 }
 
+// The output box without Esc. A multi-line edit in a dialog closes the
+// dialog when it gets Esc; dropping the key leaves the box as it was in
+// everything else, and the window closes only through WM_CLOSE.
+static LRESULT CALLBACK OutputBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR)
+{
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_ESCAPE)
+        return 0;
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
 static BOOL OnInitDialog(HWND dialog)
 {
     PlaceWindow(dialog);
@@ -89,6 +102,10 @@ static BOOL OnInitDialog(HWND dialog)
     }
     g_hInput = created[1];
     g_hOutput = created[3];
+    SetWindowSubclass(g_hOutput, OutputBoxProc, 0, 0);
+    // The template has no controls, so the dialog manager's default id is
+    // still IDOK: name 开始 the default, so that Enter presses it.
+    SendMessageW(dialog, DM_SETDEFID, IDC_START, 0);
     SetFocus(created[2]);
     return FALSE;  // the focus is set already
 }

@@ -250,6 +250,30 @@ protected:
         ASSERT_EQ(controls_.size(), 4u);
     }
 
+    // Brings the window to the front and moves the focus to `control` of
+    // it, as Tab or a click would; checks that the focus is there.
+    void FocusControl(HWND control) const
+    {
+        SetForegroundWindow(dialog_);
+        SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
+        ASSERT_EQ(info.hwndFocus, control);
+    }
+
+    // Presses and releases a key through the system's input queue, as a
+    // keyboard does: it goes to the window that has the focus.
+    static void PressKey(WORD key)
+    {
+        INPUT inputs[2] = {};
+        inputs[0].type = INPUT_KEYBOARD;
+        inputs[0].ki.wVk = key;
+        inputs[1] = inputs[0];
+        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, inputs, sizeof(INPUT));
+    }
+
     HWND Input() const { return controls_[1]; }
     HWND Button() const { return controls_[2]; }
     HWND Output() const { return controls_[3]; }
@@ -366,16 +390,30 @@ TEST_F(RunningFrontend, EmptyAndBlankInputBringTheInformationBox)
     }
 }
 
-TEST_F(RunningFrontend, EscapeLeavesTheWindowOpen)
+TEST_F(RunningFrontend, EscapeLeavesTheWindowOpenWhereverTheFocusIs)
 {
-    SetForegroundWindow(dialog_);
-    PostMessageW(Button(), WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageW(Button(), WM_KEYUP, VK_ESCAPE, 0);
+    for (HWND control : {Input(), Button(), Output()}) {
+        SCOPED_TRACE(Utf8(ClassOf(control)) + " " + std::to_string(GetWindowLongW(control, GWL_STYLE)));
+        FocusControl(control);
+        PressKey(VK_ESCAPE);
+        Sleep(500);
+        ASSERT_EQ(WaitExit(process_, 0), -1000) << "Esc ended the program";
+        EXPECT_TRUE(IsWindowVisible(dialog_));
+    }
     SendMessageW(dialog_, WM_COMMAND, IDCANCEL, 0);
-    Sleep(500);
-    EXPECT_TRUE(IsWindow(dialog_));
-    EXPECT_TRUE(IsWindowVisible(dialog_));
-    EXPECT_EQ(WaitExit(process_, 0), -1000) << "the program must still run";
+    Sleep(300);
+    EXPECT_EQ(WaitExit(process_, 0), -1000) << "IDCANCEL ended the program";
+}
+
+TEST_F(RunningFrontend, EnterInTheInputBoxRunsTheQuery)
+{
+    SendMessageW(Output(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    SendMessageW(Input(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"一心一意"));
+    FocusControl(Input());
+    PressKey(VK_RETURN);
+    for (int i = 0; i < 60 && TextOf(Output()).empty(); ++i)
+        Sleep(50);
+    EXPECT_EQ(Utf8(TextOf(Output())), Utf8(AFTER_YI));
 }
 
 TEST_F(RunningFrontend, SecondCopyRaisesTheFirstAndEnds)
