@@ -21,7 +21,15 @@ static const char HELP_TEXT[] =
     "one output line, empty where nothing was found; the exit code is 0.\n"
     "Text is UTF-8. Text that is not valid UTF-8 is reported on standard error\n"
     "with the argument or line it came from; the other queries still run, and\n"
-    "the exit code is 1.\n";
+    "the exit code is 1.\n"
+    "A UTF-8 byte-order mark at the start of standard input is skipped.\n"
+    "\n"
+    "Exit codes: 0 every query found something (or standard input was read to\n"
+    "its end), 1 a query found nothing or was not valid UTF-8, 2 an unknown\n"
+    "option, 3 the library is missing or its dictionary is damaged, 4 standard\n"
+    "output could not be written (a closed pipe ends quietly).\n";
+
+static const char BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
 
 std::string Suggest(std::u16string_view text)
 {
@@ -39,7 +47,7 @@ std::string Suggest(std::u16string_view text)
 
 static int RunArguments(const std::vector<std::string> &args, Console &console)
 {
-    int exitCode = 0;
+    int exitCode = EXIT_ALL_FOUND;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::optional<std::u16string> text = Utf8ToUtf16(args[i]);
         std::string idioms;
@@ -48,36 +56,38 @@ static int RunArguments(const std::vector<std::string> &args, Console &console)
         else if ((idioms = Suggest(*text)).empty())
             console.Err(std::string(NOT_FOUND_TEXT) + "\n");
         if (!text || idioms.empty())
-            exitCode = 1;
-        console.Out(idioms + "\n");
+            exitCode = EXIT_NOT_FOUND;
+        if (!console.Out(idioms + "\n"))
+            return EXIT_OUTPUT_FAILED;
     }
     return exitCode;
 }
 
 static int RunLines(Console &console)
 {
-    int exitCode = 0;
+    int exitCode = EXIT_ALL_FOUND;
     std::string line;
     for (std::size_t number = 1; console.ReadLine(line); ++number) {
+        if (number == 1 && line.starts_with(BYTE_ORDER_MARK))
+            line.erase(0, sizeof BYTE_ORDER_MARK - 1);
         const std::optional<std::u16string> text = Utf8ToUtf16(line);
         if (!text) {
             console.Err("quovant: line " + std::to_string(number) + " is not valid UTF-8\n");
-            exitCode = 1;
+            exitCode = EXIT_NOT_FOUND;
         }
-        console.Out((text ? Suggest(*text) : std::string()) + "\n");
+        if (!console.Out((text ? Suggest(*text) : std::string()) + "\n"))
+            return EXIT_OUTPUT_FAILED;
     }
     return exitCode;
 }
 
 int RunQuovant(const std::vector<std::string> &args, Console &console)
 {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        console.Out(HELP_TEXT);
-        return 0;
-    }
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h"))
+        return console.Out(HELP_TEXT) ? EXIT_ALL_FOUND : EXIT_OUTPUT_FAILED;
     if (!args.empty() && args[0].size() > 1 && args[0][0] == '-' && args[0] != "--") {
         console.Err("quovant: unknown option " + args[0] + " (see quovant --help)\n");
-        return 2;
+        return EXIT_USAGE;
     }
     if (!args.empty() && args[0] == "--")
         return RunArguments(std::vector<std::string>(args.begin() + 1, args.end()), console);

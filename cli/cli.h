@@ -10,6 +10,13 @@
 
 #include "utf8.h"
 
+// The tool's exit codes, each failure its own.
+constexpr int EXIT_ALL_FOUND = 0;       // every query found something
+constexpr int EXIT_NOT_FOUND = 1;       // a query found nothing, or its text was not valid UTF-8
+constexpr int EXIT_USAGE = 2;           // an unknown option
+constexpr int EXIT_NO_LIBRARY = 3;      // the library is missing or its dictionary is damaged
+constexpr int EXIT_OUTPUT_FAILED = 4;   // standard output could not be written
+
 // The tool's view of its terminal, provided by each platform's entry.
 class Console {
 public:
@@ -17,8 +24,10 @@ public:
     // The next line of standard input without its line end ("\n" or "\r\n"),
     // as raw bytes; false at the end of input.
     virtual bool ReadLine(std::string &line) = 0;
-    // Writes UTF-8 text to standard output or standard error.
-    virtual void Out(std::string_view text) = 0;
+    // Writes UTF-8 text to standard output; false when it could not be
+    // written (the tool then stops).
+    virtual bool Out(std::string_view text) = 0;
+    // Writes UTF-8 text to standard error.
     virtual void Err(std::string_view text) = 0;
 };
 
@@ -27,9 +36,8 @@ public:
 std::string Suggest(std::u16string_view text);
 
 // Runs the tool with its arguments (without the program name) and returns
-// the exit code: 0 when every query found something, 1 when one did not or
-// its text was not valid UTF-8, 2 for an unknown option. Reads standard
-// input when there are no arguments.
+// its exit code (EXIT_*); stops at the first output that cannot be written.
+// Reads standard input when there are no arguments.
 int RunQuovant(const std::vector<std::string> &args, Console &console);
 
 #endif

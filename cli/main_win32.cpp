@@ -27,10 +27,39 @@ public:
         }
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        // Ctrl+Z at the start of a typed line ends the input, as it does for
+        // every console program on Windows.
+        if (any && fromConsole_ && !line.empty() && line[0] == '\x1A')
+            return false;
         return any;
     }
-    void Out(std::string_view text) override { Write(GetStdHandle(STD_OUTPUT_HANDLE), text); }
+    bool Out(std::string_view text) override
+    {
+        if (!Write(GetStdHandle(STD_OUTPUT_HANDLE), text)) {
+            outputError_ = GetLastError();
+            return false;
+        }
+        return true;
+    }
+
     void Err(std::string_view text) override { Write(GetStdHandle(STD_ERROR_HANDLE), text); }
+
+    // Why standard output failed, for the user; empty when its reader has
+    // gone (a closed pipe), which ends the tool quietly.
+    std::string OutputError() const
+    {
+        if (outputError_ == ERROR_NO_DATA || outputError_ == ERROR_BROKEN_PIPE)
+            return {};
+        wchar_t *message = nullptr;
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, outputError_, 0, reinterpret_cast<wchar_t *>(&message), 0, nullptr);
+        std::string text = message != nullptr ? Utf16ToUtf8(reinterpret_cast<const char16_t *>(message))
+                                              : "error " + std::to_string(outputError_);
+        LocalFree(message);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.'))
+            text.pop_back();
+        return text;
+    }
 
 private:
     static bool IsConsole(HANDLE handle)
@@ -39,15 +68,21 @@ private:
         return GetConsoleMode(handle, &mode) != 0;
     }
 
-    static void Write(HANDLE handle, std::string_view text)
+    // Writes all of `text`; false with GetLastError set when that failed.
+    static bool Write(HANDLE handle, std::string_view text)
     {
-        DWORD written = 0;
         if (IsConsole(handle)) {
             const std::u16string wide = Utf8ToUtf16(text).value_or(u"?");
-            WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        } else {
-            WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+            DWORD written = 0;
+            return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
         }
+        while (!text.empty()) {
+            DWORD written = 0;
+            if (!WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
+                return false;
+            text.remove_prefix(written);
+        }
+        return true;
     }
 
     // Standard input a byte at a time, as UTF-8: typed console text is read
@@ -64,7 +99,8 @@ private:
     {
         HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
         DWORD read = 0;
-        if (IsConsole(input)) {
+        fromConsole_ = IsConsole(input);
+        if (fromConsole_) {
             char16_t wide[512];
             if (!ReadConsoleW(input, wide, 512, &read, nullptr) || read == 0)
                 return false;
@@ -83,6 +119,8 @@ private:
 
     std::string pending_;     // input read but not yet taken
     std::size_t next_ = 0;    // the next byte of pending_ to take
+    bool fromConsole_ = false;  // pending_ was typed at a console
+    DWORD outputError_ = 0;     // why standard output last failed
 };
 
 }  // namespace
@@ -96,7 +134,10 @@ int wmain(int argc, wchar_t **argv)
     const bool help = !args.empty() && (args[0] == "--help" || args[0] == "-h");
     if (!help && !BindLibrary(LIBRARY_FILE_NAME)) {
         console.Err("quovant: " + Utf16ToUtf8(MISSING_LIBRARY_TEXT) + "\n");
-        return 2;
+        return EXIT_NO_LIBRARY;
     }
-    return RunQuovant(args, console);
+    const int code = RunQuovant(args, console);
+    if (code == EXIT_OUTPUT_FAILED && !console.OutputError().empty())
+        console.Err("quovant: cannot write standard output: " + console.OutputError() + "\n");
+    return code;
 }

@@ -24,7 +24,11 @@ public:
         lines_.pop_front();
         return true;
     }
-    void Out(std::string_view text) override { out += text; }
+    bool Out(std::string_view text) override
+    {
+        out += text;
+        return true;
+    }
     void Err(std::string_view text) override { err += text; }
 
     std::string out;
