@@ -8,9 +8,13 @@
 #include "main_dialog.h"
 #include "single_instance.h"
 
-int main(int argc, char *argv[])
+int main(int, char *argv[])
 {
-    QApplication app(argc, argv);
+    // The program takes no command line, and so gives Qt none of it either:
+    // options such as -reverse or -style would change the window.
+    int qtArgc = 1;
+    char *qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
 
     if (!BindLibrary(LIBRARY_FILE_NAME)) {
         QMessageBox::critical(nullptr, QString::fromUtf16(PRODUCT_NAME),

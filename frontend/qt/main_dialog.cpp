@@ -21,15 +21,23 @@ namespace {
 constexpr int CLIENT_WIDTH = 400;
 constexpr int CLIENT_HEIGHT = 200;
 constexpr int TEXT_HEIGHT = 24;   // h: the font's text height
-constexpr int FONT_PIXELS = 18;
+constexpr int CELL_HEIGHT = 18;   // the Windows font's height: its whole line, not its em
 constexpr int QUERY_UNITS = 260;  // the query buffer, terminator included
 
+// The Windows dialog's font is 18 pixels from the top of its tallest glyph
+// to the bottom of its deepest (ascent plus descent); Qt's pixel size is the
+// em, about three quarters of that. The largest em whose line fits in 18
+// pixels gives the same line height, and so as many characters per box.
 QFont DialogFont()
 {
     QFont font;
     // The Windows face first, then CJK faces that Linux systems carry.
     font.setFamilies({"Microsoft Yahei", "Noto Sans CJK SC", "WenQuanYi Micro Hei", "WenQuanYi Zen Hei"});
-    font.setPixelSize(FONT_PIXELS);
+    for (int pixels = CELL_HEIGHT; pixels > 1; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).height() <= CELL_HEIGHT)
+            break;
+    }
     return font;
 }
 
@@ -104,21 +112,31 @@ void MainDialog::OnStart()
         QMessageBox::information(this, QString::fromUtf16(PRODUCT_NAME), QString::fromUtf16(NOT_FOUND_TEXT));
 }
 
+int DropUntilFits(QString &text, int cursor, const std::function<bool(const QString &)> &fits)
+{
+    while (cursor > 0 && !fits(text)) {
+        // A character outside the Basic Multilingual Plane is two units: both go.
+        const bool pair = cursor > 1 && text[cursor - 1].isLowSurrogate() && text[cursor - 2].isHighSurrogate();
+        const int units = pair ? 2 : 1;
+        cursor -= units;
+        text.remove(cursor, units);
+    }
+    return cursor;
+}
+
 // Like the Windows box without horizontal scrolling, the input box takes
-// only as much typed or pasted text as it can show: what does not fit is
-// dropped from just before the cursor, where it was inserted.
+// only as much typed or pasted text as it can show.
 void MainDialog::OnInputEdited()
 {
     const QMargins margins = input_->textMargins();
     const int frame = input_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, input_);
     const int room = input_->contentsRect().width() - margins.left() - margins.right() - 2 * frame - 4;
     const QFontMetrics metrics(input_->font());
+    const auto fits = [&](const QString &text) { return metrics.horizontalAdvance(text) <= room; };
     QString text = input_->text();
-    int cursor = input_->cursorPosition();
-    if (metrics.horizontalAdvance(text) <= room)
+    if (fits(text))
         return;
-    while (cursor > 0 && metrics.horizontalAdvance(text) > room)
-        text.remove(--cursor, 1);
+    const int cursor = DropUntilFits(text, input_->cursorPosition(), fits);
     input_->setText(text);
     input_->setCursorPosition(cursor);
 }
