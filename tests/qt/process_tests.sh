@@ -61,7 +61,8 @@ CloseWithEnter() {  # CloseWithEnter WINDOW PID
     return 124
 }
 
-"$apps/app/frontend" 2>/dev/null &
+# Qt's own options must not reach Qt: -reverse would mirror the window.
+"$apps/app/frontend" -reverse 2>/dev/null &
 first=$!
 pids+=("$first")
 main=$(WaitWindow "$first")
@@ -72,6 +73,13 @@ xdotool key --window "$main" Return
 sleep 1
 mkdir -p "$(dirname "$screenshot")"
 Check "screenshot saved" import -window "$main" "$screenshot"
+
+# Mean brightness (0 black to 1 white) of a part of the screenshot.
+Brightness() { convert "$screenshot" -crop "$1" -colorspace Gray -format '%[fx:mean]' info:; }
+# The output box's scroll bar stands at its right edge, not mirrored to its
+# left: below the text, its left edge is blank and its right edge is not.
+Check "not mirrored by -reverse: the scroll bar at the right" \
+    awk -v l="$(Brightness 12x40+14+140)" -v r="$(Brightness 12x40+376+140)" 'BEGIN { exit !(l > 0.99 && r < 0.98) }'
 
 # An error box from a copy without its library now covers the window.
 "$apps/alone/frontend" 2>/dev/null &
