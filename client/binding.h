@@ -7,7 +7,9 @@
 #include "quovant.h"
 
 // The library's file name on this platform ("libQuovant.so", "Quovant.dll"),
-// looked up next to the executable first.
+// found where the platform looks for a library loaded by bare file name: on
+// Linux LD_LIBRARY_PATH first, then the programs' RUNPATH, their own folder;
+// on Windows the executable's folder first.
 extern const char LIBRARY_FILE_NAME[];
 
 // What the user is told when the library cannot be bound, with this

@@ -20,8 +20,8 @@ void InstallIdiomTable(IdiomEntry *entries, std::size_t count)
 
 const char16_t *FindPinyin(char16_t ch)
 {
-    // Half-open [lo, hi): the same probes as the inclusive form, without an
-    // unsigned hi going below zero.
+    // Half-open [lo, hi): the same results as the inclusive form (its probes
+    // can differ), without an unsigned hi going below zero.
     std::size_t lo = 0;
     std::size_t hi = g_pinyinTable.count;
     while (lo < hi) {

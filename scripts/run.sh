@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program's window.
+# Installs what is missing, builds, and starts the program: its window on a
+# desktop, or, where there is no display (a server, a container, plain SSH),
+# the same suggestions in the terminal, one query a line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
+scripts/setup.sh >&2
 cmake --preset linux >/dev/null
-cmake --build --preset linux
+cmake --build --preset linux >&2
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    cat >&2 <<'TEXT'
-There is no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).
-Run this command from a desktop session, or over SSH with X forwarding (ssh -X).
-Without any display, the same suggestions are at hand in the terminal:
-    build/linux/bin/quovant 一心一意
-TEXT
-    exit 1
+    echo "No display for the window: type an idiom or a pinyin reading a line; Ctrl+D ends." >&2
+    exec build/linux/bin/quovant
 fi
 exec build/linux/bin/frontend

@@ -209,9 +209,4 @@ TEST(QueryHelpers, WhiteSpaceIsTheUnicodeSet)
         EXPECT_FALSE(IsWhiteSpace(c)) << std::hex << static_cast<unsigned>(c);
 }
 
-TEST(QueryHelpers, TrimSpacesLeavesNullAlone)
-{
-    TrimSpaces(nullptr);
-}
-
 }  // namespace
