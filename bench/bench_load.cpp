@@ -13,15 +13,15 @@
 
 #include "dictionary.h"
 #include "embedded.h"
+#include "run_benchmarks.h"
+#include "unpack.h"
 #include "memory.h"
 
 namespace {
 
-// Releases the tables a load installed, so that iterations do not pile up.
+// Releases the tables a load installed, so that every load starts alike.
 void ReleaseTables()
 {
-    std::free(const_cast<PinyinEntry *>(g_pinyinTable.entries));
-    std::free(g_idiomTable.entries);
     InstallPinyinTable(nullptr, 0);
     InstallIdiomTable(nullptr, 0);
 }
@@ -114,10 +114,5 @@ int main(int argc, char **argv)
 {
     PrintFirstLoad();
     KeepFreedPagesWarm();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "embedded.h"
+#include "run_benchmarks.h"
 #include "quovant.h"
 
 namespace {
@@ -44,10 +45,5 @@ int main(int argc, char **argv)
         return 1;
     for (const QueryCase &c : CASES)
         benchmark::RegisterBenchmark(c.name, BM_GetIdioms, c.text)->Unit(benchmark::kMicrosecond);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -3,8 +3,7 @@
 #include "cli.h"
 
 #include "binding.h"
-
-static const char NOT_FOUND_TEXT[] = "没有找到合适的成语，请重试。";
+#include "product.h"
 
 static const char HELP_TEXT[] =
     "Usage: quovant TEXT...\n"
@@ -24,10 +23,12 @@ static const char HELP_TEXT[] =
     "the exit code is 1.\n"
     "A UTF-8 byte-order mark at the start of standard input is skipped.\n"
     "\n"
-    "Exit codes: 0 every query found something (or standard input was read to\n"
-    "its end), 1 a query found nothing or was not valid UTF-8, 2 an unknown\n"
-    "option, 3 the library is missing or its dictionary is damaged, 4 standard\n"
-    "output could not be written (a closed pipe ends quietly).\n";
+    "Exit codes:\n"
+    "  0  every query found something, or standard input was read to its end\n"
+    "  1  a query found nothing or was not valid UTF-8\n"
+    "  2  an unknown option\n"
+    "  3  the library is missing or its dictionary is damaged\n"
+    "  4  standard output could not be written (a closed pipe ends quietly)\n";
 
 static const char BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
 
@@ -54,7 +55,7 @@ static int RunArguments(const std::vector<std::string> &args, Console &console)
         if (!text)
             console.Err("quovant: argument " + std::to_string(i + 1) + " is not valid UTF-8\n");
         else if ((idioms = Suggest(*text)).empty())
-            console.Err(std::string(NOT_FOUND_TEXT) + "\n");
+            console.Err(QUOVANT_NOT_FOUND_TEXT "\n");
         if (!text || idioms.empty())
             exitCode = EXIT_NOT_FOUND;
         if (!console.Out(idioms + "\n"))
@@ -81,7 +82,7 @@ static int RunLines(Console &console)
     return exitCode;
 }
 
-int RunQuovant(const std::vector<std::string> &args, Console &console)
+static int RunQueries(const std::vector<std::string> &args, Console &console)
 {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h"))
         return console.Out(HELP_TEXT) ? EXIT_ALL_FOUND : EXIT_OUTPUT_FAILED;
@@ -89,7 +90,19 @@ int RunQuovant(const std::vector<std::string> &args, Console &console)
         console.Err("quovant: unknown option " + args[0] + " (see quovant --help)\n");
         return EXIT_USAGE;
     }
+    if (!BindLibrary(LIBRARY_FILE_NAME)) {
+        console.Err("quovant: " + Utf16ToUtf8(MISSING_LIBRARY_TEXT) + "\n");
+        return EXIT_NO_LIBRARY;
+    }
     if (!args.empty() && args[0] == "--")
         return RunArguments(std::vector<std::string>(args.begin() + 1, args.end()), console);
     return args.empty() ? RunLines(console) : RunArguments(args, console);
+}
+
+int RunQuovant(const std::vector<std::string> &args, Console &console)
+{
+    const int code = RunQueries(args, console);
+    if (code == EXIT_OUTPUT_FAILED && !console.OutputError().empty())
+        console.Err("quovant: cannot write standard output: " + console.OutputError() + "\n");
+    return code;
 }

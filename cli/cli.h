@@ -29,15 +29,19 @@ public:
     virtual bool Out(std::string_view text) = 0;
     // Writes UTF-8 text to standard error.
     virtual void Err(std::string_view text) = 0;
+    // Why the last Out failed, for the user; empty when standard output's
+    // reader has gone (a closed pipe), which ends the tool quietly.
+    virtual std::string OutputError() const = 0;
 };
 
 // The idioms that can follow `text`, separated by single spaces, or the empty
 // string when there are none. Needs the bound library.
 std::string Suggest(std::u16string_view text);
 
-// Runs the tool with its arguments (without the program name) and returns
-// its exit code (EXIT_*); stops at the first output that cannot be written.
-// Reads standard input when there are no arguments.
+// Runs the tool with its arguments (without the program name): binds the
+// library (but for --help), answers the queries, and returns the exit code
+// (EXIT_*); stops at the first output that cannot be written. Reads standard
+// input when there are no arguments.
 int RunQuovant(const std::vector<std::string> &args, Console &console);
 
 #endif

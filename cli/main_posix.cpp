@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "binding.h"
 #include "cli.h"
 
 namespace {
@@ -34,9 +33,7 @@ public:
 
     void Err(std::string_view text) override { WriteAll(STDERR_FILENO, text); }
 
-    // Why standard output failed, for the user; empty when its reader has
-    // gone (a closed pipe), which ends the tool quietly.
-    std::string OutputError() const
+    std::string OutputError() const override
     {
         return outputErrno_ == EPIPE ? std::string() : std::strerror(outputErrno_);
     }
@@ -63,14 +60,5 @@ private:
 int main(int argc, char **argv)
 {
     StdConsole console;
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const bool help = !args.empty() && (args[0] == "--help" || args[0] == "-h");
-    if (!help && !BindLibrary(LIBRARY_FILE_NAME)) {
-        console.Err("quovant: " + Utf16ToUtf8(MISSING_LIBRARY_TEXT) + "\n");
-        return EXIT_NO_LIBRARY;
-    }
-    const int code = RunQuovant(args, console);
-    if (code == EXIT_OUTPUT_FAILED && !console.OutputError().empty())
-        console.Err("quovant: cannot write standard output: " + console.OutputError() + "\n");
-    return code;
+    return RunQuovant(std::vector<std::string>(argv + 1, argv + argc), console);
 }

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "binding.h"
 #include "cli.h"
 
 namespace {
@@ -44,9 +43,7 @@ public:
 
     void Err(std::string_view text) override { Write(GetStdHandle(STD_ERROR_HANDLE), text); }
 
-    // Why standard output failed, for the user; empty when its reader has
-    // gone (a closed pipe), which ends the tool quietly.
-    std::string OutputError() const
+    std::string OutputError() const override
     {
         if (outputError_ == ERROR_NO_DATA || outputError_ == ERROR_BROKEN_PIPE)
             return {};
@@ -131,13 +128,5 @@ int wmain(int argc, wchar_t **argv)
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.push_back(Utf16ToUtf8(reinterpret_cast<const char16_t *>(argv[i])));
-    const bool help = !args.empty() && (args[0] == "--help" || args[0] == "-h");
-    if (!help && !BindLibrary(LIBRARY_FILE_NAME)) {
-        console.Err("quovant: " + Utf16ToUtf8(MISSING_LIBRARY_TEXT) + "\n");
-        return EXIT_NO_LIBRARY;
-    }
-    const int code = RunQuovant(args, console);
-    if (code == EXIT_OUTPUT_FAILED && !console.OutputError().empty())
-        console.Err("quovant: cannot write standard output: " + console.OutputError() + "\n");
-    return code;
+    return RunQuovant(args, console);
 }

@@ -13,7 +13,7 @@
 extern const char LIBRARY_FILE_NAME[];
 
 // What the user is told when the library cannot be bound, with this
-// platform's file name: "丢失基本组件 libQuovant.so 程序无法运行。".
+// platform's file name (QUOVANT_MISSING_COMPONENT_TEXT of product.h).
 extern const char16_t MISSING_LIBRARY_TEXT[];
 
 // GetIdioms of the bound library; set by BindLibrary and never cleared.

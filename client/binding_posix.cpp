@@ -3,9 +3,11 @@
 #include <dlfcn.h>
 
 #include "binding.h"
+#include "product.h"
 
-const char LIBRARY_FILE_NAME[] = "libQuovant.so";
-const char16_t MISSING_LIBRARY_TEXT[] = u"丢失基本组件 libQuovant.so 程序无法运行。";
+#define LIBRARY_FILE "libQuovant.so"
+const char LIBRARY_FILE_NAME[] = LIBRARY_FILE;
+const char16_t MISSING_LIBRARY_TEXT[] = u"" QUOVANT_MISSING_COMPONENT_TEXT(LIBRARY_FILE);
 
 QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
 

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "binding.h"
+#include "product.h"
 
-const char LIBRARY_FILE_NAME[] = "Quovant.dll";
-const char16_t MISSING_LIBRARY_TEXT[] = u"丢失基本组件 Quovant.dll 程序无法运行。";
+#define LIBRARY_FILE "Quovant.dll"
+const char LIBRARY_FILE_NAME[] = LIBRARY_FILE;
+const char16_t MISSING_LIBRARY_TEXT[] = u"" QUOVANT_MISSING_COMPONENT_TEXT(LIBRARY_FILE);
 
 QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
 

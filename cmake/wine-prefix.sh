@@ -21,5 +21,6 @@ mkdir -p "$prefix"
 # Wine draws the caption buttons with Marlett, which it does not find in
 # Debian's fonts-wine by itself.
 cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
-WINEPREFIX=$prefix /usr/lib/wine/wineserver64 -w
+. "$here/wine-env.sh"
+WINEPREFIX=$prefix "$WINESERVER64" -w
 touch "$prefix/.quovant-ready"

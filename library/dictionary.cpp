@@ -1,21 +1,22 @@
 // Dictionary tables: pinyin lookup by binary search and idiom keying.
 #include "dictionary.h"
 
+#include <cstdlib>
 #include <cstring>
 
 PinyinTable g_pinyinTable = {nullptr, 0};
 IdiomTable g_idiomTable = {nullptr, 0};
 
-void InstallPinyinTable(const PinyinEntry *entries, std::size_t count)
+void InstallPinyinTable(PinyinEntry *entries, std::size_t count)
 {
-    g_pinyinTable.entries = entries;
-    g_pinyinTable.count = count;
+    std::free(g_pinyinTable.entries);
+    g_pinyinTable = {entries, count};
 }
 
 void InstallIdiomTable(IdiomEntry *entries, std::size_t count)
 {
-    g_idiomTable.entries = entries;
-    g_idiomTable.count = count;
+    std::free(g_idiomTable.entries);
+    g_idiomTable = {entries, count};
 }
 
 const char16_t *FindPinyin(char16_t ch)

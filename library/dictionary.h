@@ -1,8 +1,10 @@
 // Dictionary tables: the record layouts of the pinyin and idiom tables, the
-// process-wide tables themselves, pinyin lookup and idiom keying.
+// process-wide tables themselves, which own their memory, pinyin lookup and
+// idiom keying.
 //
-// Text is UTF-16 in char16_t code units; a character is one code unit. Once
-// installed, both tables are read-only and live until the process ends.
+// Text is UTF-16 in char16_t code units; a character is one code unit. A
+// program installs each table once and keeps it until it ends; tests and
+// benchmarks may install new tables, which releases the ones they replace.
 #ifndef QUOVANT_DICTIONARY_H
 #define QUOVANT_DICTIONARY_H
 
@@ -33,10 +35,11 @@ static_assert(sizeof(IdiomEntry) == 56, "IdiomEntry is a 56-byte record");
 static_assert(offsetof(IdiomEntry, key) == 0);
 static_assert(offsetof(IdiomEntry, text) == 28);
 
-// A table is one contiguous record array and its record count. `entries` is
-// null until a table is installed.
+// A table is one contiguous record array, allocated with malloc and owned by
+// the table, and its record count. `entries` is null until a table is
+// installed.
 struct PinyinTable {
-    const PinyinEntry *entries;
+    PinyinEntry *entries;
     std::size_t count;
 };
 
@@ -46,19 +49,21 @@ struct IdiomTable {
 };
 
 // The process's one pinyin table, sorted by ch ascending, no duplicates.
-// Set by InstallPinyinTable at load; never freed.
+// Set by InstallPinyinTable.
 extern PinyinTable g_pinyinTable;
 
 // The process's one idiom table, in result order. Set by InstallIdiomTable
-// at load and keyed by FillIdiomKeys; never freed.
+// and keyed by FillIdiomKeys.
 extern IdiomTable g_idiomTable;
 
-// Makes `entries` (count records, sorted by ch) the pinyin table. The
-// caller keeps the memory alive for as long as the table is used.
-void InstallPinyinTable(const PinyinEntry *entries, std::size_t count);
+// Makes `entries` (count records sorted by ch, allocated with malloc) the
+// pinyin table, which takes them over, and frees the table it replaces.
+// Null and 0 leave no table.
+void InstallPinyinTable(PinyinEntry *entries, std::size_t count);
 
-// Makes `entries` (count records) the idiom table, keys untouched. The
-// caller keeps the memory alive for as long as the table is used.
+// Makes `entries` (count records, allocated with malloc) the idiom table,
+// keys untouched, which takes them over, and frees the table it replaces.
+// Null and 0 leave no table.
 void InstallIdiomTable(IdiomEntry *entries, std::size_t count);
 
 // The readings of `ch` as a pointer into the pinyin table, or null when the

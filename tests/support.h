@@ -4,6 +4,7 @@
 #define QUOVANT_TESTS_SUPPORT_H
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,6 +43,21 @@ inline std::vector<PinyinEntry> MakePinyinTable(
     std::sort(table.begin(), table.end(),
               [](const PinyinEntry &a, const PinyinEntry &b) { return a.ch < b.ch; });
     return table;
+}
+
+// Installs a copy of `records` as the pinyin or idiom table, which owns it.
+inline void InstallCopy(const std::vector<PinyinEntry> &records)
+{
+    auto *copy = static_cast<PinyinEntry *>(std::malloc(records.size() * sizeof(PinyinEntry) + 1));
+    std::copy(records.begin(), records.end(), copy);
+    InstallPinyinTable(copy, records.size());
+}
+
+inline void InstallCopy(const std::vector<IdiomEntry> &records)
+{
+    auto *copy = static_cast<IdiomEntry *>(std::malloc(records.size() * sizeof(IdiomEntry) + 1));
+    std::copy(records.begin(), records.end(), copy);
+    InstallIdiomTable(copy, records.size());
 }
 
 // An idiom table in the given order, keys empty.

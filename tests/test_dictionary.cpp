@@ -19,8 +19,8 @@ protected:
             {u'龠', u"yue"},
         });
         idioms_ = MakeIdiomTable({u"阿保之功", u"和而不同", u"囧囧有神", u"一心一意", u"龠合之量"});
-        InstallPinyinTable(pinyin_.data(), pinyin_.size());
-        InstallIdiomTable(idioms_.data(), idioms_.size());
+        InstallCopy(pinyin_);
+        InstallCopy(idioms_);
     }
 
     void TearDown() override
@@ -35,7 +35,8 @@ protected:
 
 TEST_F(DictionaryTest, FindsEveryEntryFirstAndLastIncluded)
 {
-    for (const PinyinEntry &e : pinyin_) {
+    for (std::size_t i = 0; i < g_pinyinTable.count; ++i) {
+        const PinyinEntry &e = g_pinyinTable.entries[i];
         const char16_t *r = FindPinyin(e.ch);
         ASSERT_NE(r, nullptr) << ToUtf8(std::u16string(1, e.ch));
         EXPECT_EQ(r, e.readings) << "must point into the table";
@@ -78,9 +79,9 @@ TEST_F(DictionaryTest, BinarySearchFindsEveryEntryOfLargerTables)
             table[i].ch = static_cast<char16_t>(0x4E00 + 2 * i);
             table[i].readings[0] = u'a';
         }
-        InstallPinyinTable(table.data(), table.size());
+        InstallCopy(table);
         for (std::size_t i = 0; i < size; ++i) {
-            EXPECT_EQ(FindPinyin(table[i].ch), table[i].readings) << size << " " << i;
+            EXPECT_EQ(FindPinyin(table[i].ch), g_pinyinTable.entries[i].readings) << size << " " << i;
             EXPECT_EQ(FindPinyin(static_cast<char16_t>(table[i].ch + 1)), nullptr);
         }
         EXPECT_EQ(FindPinyin(0x4DFF), nullptr);
@@ -101,14 +102,15 @@ TEST_F(DictionaryTest, PinyinOfFirstAndLast)
 
 TEST_F(DictionaryTest, FillIdiomKeysKeysEveryIdiomTheLastIncluded)
 {
-    idioms_[2].key[0] = u'x';  // a stale key is replaced, here by the empty key
+    IdiomEntry *idioms = g_idiomTable.entries;
+    idioms[2].key[0] = u'x';  // a stale key is replaced, here by the empty key
     FillIdiomKeys();
     const char *expected[] = {"a e", "he hu huo", "", "yi", "yue"};
-    ASSERT_EQ(idioms_.size(), std::size(expected));
-    for (std::size_t i = 0; i < idioms_.size(); ++i) {
-        EXPECT_EQ(ToUtf8(idioms_[i].key), expected[i]) << ToUtf8(idioms_[i].text);
-        for (std::size_t k = StrLen16(idioms_[i].key); k < FIELD_UNITS; ++k)
-            EXPECT_EQ(idioms_[i].key[k], u'\0') << "key must be NUL-filled";
+    ASSERT_EQ(g_idiomTable.count, std::size(expected));
+    for (std::size_t i = 0; i < g_idiomTable.count; ++i) {
+        EXPECT_EQ(ToUtf8(idioms[i].key), expected[i]) << ToUtf8(idioms[i].text);
+        for (std::size_t k = StrLen16(idioms[i].key); k < FIELD_UNITS; ++k)
+            EXPECT_EQ(idioms[i].key[k], u'\0') << "key must be NUL-filled";
     }
 }
 

@@ -11,7 +11,9 @@
 #include "embedded.h"
 #include "quovant.h"
 #include "stream_writer.h"
+#include "examples.h"
 #include "support.h"
+#include "unpack.h"
 
 namespace {
 
@@ -91,14 +93,14 @@ TEST_F(DictionaryLoaded, AnswersTheDictionarysExamples)
 {
     const struct {
         const char16_t *input;
-        const char *expected;
+        std::string expected;
     } cases[] = {
-        {u"一心一意", "意出望外 意得志满 意广才疏 意合情投 意懒心灰 意懒心慵 意料之外 意乱心忙 "},
-        {u"扒", "扒耳搔腮 扒高踩低 "},
+        {u"一心一意", AFTER_YI},
+        {u"扒", AFTER_PA},
         {u"龍", "龙驰虎骤 龙雏凤种 龙德在田 龙雕凤咀 龙断可登 龙断之登 龙蹲虎踞 龙多乃旱 "},
-        {u"lv", "驴唇不对马嘴 驴唇马觜 驴唇马嘴 驴鸣狗吠 驴鸣犬吠 驴年马月 驴前马后 驴头不对马嘴 "},
+        {u"lv", AFTER_LV},
         {u"艾", ""},
-        {u"\u3000 一心一意\t", "意出望外 意得志满 意广才疏 意合情投 意懒心灰 意懒心慵 意料之外 意乱心忙 "},
+        {u"\u3000 一心一意\t", AFTER_YI},
         {u"he hu huo", "和蔼近人 和蔼可亲 和璧隋珠 和而不唱 和而不同 和风丽日 和风细雨 和光同尘 "},
         {u"he", "诃佛诋巫 诃佛骂祖 喝西北风 禾黍故宫 何必当初 何患无辞 何乐不为 何乐而不为 "},
     };

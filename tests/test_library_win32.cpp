@@ -8,6 +8,7 @@
 #include <string>
 
 #include "quovant.h"
+#include "examples.h"
 #include "support.h"
 #include "win32_support.h"
 
@@ -23,7 +24,7 @@ TEST(Library, LoadsAndAnswers)
     wchar_t buffer[260] = L" 一心一意\t";
     const wchar_t *result = getIdioms(buffer);
     EXPECT_EQ(ToUtf8(reinterpret_cast<const char16_t *>(result)),
-              "意出望外 意得志满 意广才疏 意合情投 意懒心灰 意懒心慵 意料之外 意乱心忙 ");
+              AFTER_YI);
     EXPECT_STREQ(buffer, L"一心一意");
 }
 

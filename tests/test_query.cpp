@@ -27,8 +27,8 @@ protected:
             u"意懒心灰", u"一字千金", u"意料之外", u"意乱心忙", u"乙丙丁戊", u"意马心猿",
             u"意满志得", u"意气风发", u"驴年马月", u"囧囧有神", u"天下为公", u"添油加醋",
         });
-        InstallPinyinTable(pinyin_.data(), pinyin_.size());
-        InstallIdiomTable(idioms_.data(), idioms_.size());
+        InstallCopy(pinyin_);
+        InstallCopy(idioms_);
         FillIdiomKeys();
     }
 
@@ -167,8 +167,8 @@ TEST(QueryBounds, UnterminatedRecordsCannotOverrunTheResultBuffer)
         std::fill(std::begin(e.text), std::end(e.text), u'一');
         std::fill(std::begin(e.key), std::end(e.key), u'y');
     }
-    InstallPinyinTable(pinyin.data(), pinyin.size());
-    InstallIdiomTable(idioms.data(), idioms.size());
+    InstallCopy(pinyin);
+    InstallCopy(idioms);
 
     std::string expected;
     for (int i = 0; i < MAX_MATCHES; ++i) {

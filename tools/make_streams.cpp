@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "dictionary.h"
-#include "embedded.h"
+#include "unpack.h"
 #include "query.h"
 #include "stream_writer.h"
 #include "utf8.h"

@@ -6,7 +6,7 @@
 
 #include <lzma.h>
 
-#include "embedded.h"
+#include "unpack.h"
 
 static constexpr std::uint32_t DICTIONARY_SIZE = 8u << 20;
 

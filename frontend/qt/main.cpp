@@ -6,6 +6,7 @@
 
 #include "binding.h"
 #include "main_dialog.h"
+#include "product.h"
 #include "single_instance.h"
 
 int main(int, char *argv[])
@@ -17,12 +18,11 @@ int main(int, char *argv[])
     QApplication app(qtArgc, qtArgv);
 
     if (!BindLibrary(LIBRARY_FILE_NAME)) {
-        QMessageBox::critical(nullptr, QString::fromUtf16(PRODUCT_NAME),
-                              QString::fromUtf16(MISSING_LIBRARY_TEXT));
+        QMessageBox::critical(nullptr, QStringLiteral(QUOVANT_PRODUCT_NAME), QString::fromUtf16(MISSING_LIBRARY_TEXT));
         return 0;
     }
 
-    SingleInstance instance(QStringLiteral("trevul.mutex.idioms"));
+    SingleInstance instance(QStringLiteral(QUOVANT_INSTANCE_NAME));
     if (!instance.Claim())
         return 0;
 

@@ -15,14 +15,9 @@
 #include <algorithm>
 
 #include "binding.h"
+#include "window_layout.h"
 
 namespace {
-
-constexpr int CLIENT_WIDTH = 400;
-constexpr int CLIENT_HEIGHT = 200;
-constexpr int TEXT_HEIGHT = 24;   // h: the font's text height
-constexpr int CELL_HEIGHT = 18;   // the Windows font's height: its whole line, not its em
-constexpr int QUERY_UNITS = 260;  // the query buffer, terminator included
 
 // The Windows dialog's font is 18 pixels from the top of its tallest glyph
 // to the bottom of its deepest (ascent plus descent); Qt's pixel size is the
@@ -33,12 +28,26 @@ QFont DialogFont()
     QFont font;
     // The Windows face first, then CJK faces that Linux systems carry.
     font.setFamilies({"Microsoft Yahei", "Noto Sans CJK SC", "WenQuanYi Micro Hei", "WenQuanYi Zen Hei"});
-    for (int pixels = CELL_HEIGHT; pixels > 1; --pixels) {
+    for (int pixels = FONT_CELL_HEIGHT; pixels > 1; --pixels) {
         font.setPixelSize(pixels);
-        if (QFontMetrics(font).height() <= CELL_HEIGHT)
+        if (QFontMetrics(font).height() <= FONT_CELL_HEIGHT)
             break;
     }
     return font;
+}
+
+// Places `widget` as the layout's control `index`.
+template <typename Widget>
+Widget *Placed(Widget *widget, ControlIndex index)
+{
+    const ControlLayout &c = CONTROL_LAYOUT[index];
+    widget->setGeometry(c.x, c.y, c.width, ControlHeight(c, TEXT_HEIGHT));
+    return widget;
+}
+
+QString LayoutText(ControlIndex index)
+{
+    return QString::fromUtf16(CONTROL_LAYOUT[index].text);
 }
 
 }  // namespace
@@ -47,23 +56,16 @@ MainDialog::MainDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QString::fromUtf16(PRODUCT_NAME));
+    setWindowTitle(QStringLiteral(QUOVANT_PRODUCT_NAME));
     setFont(DialogFont());
     setFixedSize(CLIENT_WIDTH, CLIENT_HEIGHT);
 
-    // Created in this order, which is also the Tab order: input, 开始, output.
-    prompt_ = new QLabel(QStringLiteral("请输入你要接龙的成语："), this);
-    prompt_->setGeometry(10, 10, 200, TEXT_HEIGHT);
-
-    input_ = new QLineEdit(QString::fromUtf16(PRODUCT_NAME), this);
-    input_->setGeometry(10, 35, 290, TEXT_HEIGHT);
-
-    start_ = new QPushButton(QStringLiteral("开始"), this);
-    start_->setGeometry(315, 33, 75, TEXT_HEIGHT + 4);
+    // Created in the layout's order, which is also the Tab order.
+    prompt_ = Placed(new QLabel(LayoutText(PROMPT_CONTROL), this), PROMPT_CONTROL);
+    input_ = Placed(new QLineEdit(LayoutText(INPUT_CONTROL), this), INPUT_CONTROL);
+    start_ = Placed(new QPushButton(LayoutText(START_CONTROL), this), START_CONTROL);
     start_->setDefault(true);
-
-    output_ = new QPlainTextEdit(this);
-    output_->setGeometry(10, 75, 380, 115);
+    output_ = Placed(new QPlainTextEdit(LayoutText(OUTPUT_CONTROL), this), OUTPUT_CONTROL);
     output_->setReadOnly(true);
     output_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     output_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -109,7 +111,7 @@ void MainDialog::OnStart()
     if (result != nullptr && result[0] != u'\0')
         output_->setPlainText(QString::fromUtf16(result));
     else
-        QMessageBox::information(this, QString::fromUtf16(PRODUCT_NAME), QString::fromUtf16(NOT_FOUND_TEXT));
+        QMessageBox::information(this, QStringLiteral(QUOVANT_PRODUCT_NAME), QStringLiteral(QUOVANT_NOT_FOUND_TEXT));
 }
 
 int DropUntilFits(QString &text, int cursor, const std::function<bool(const QString &)> &fits)

@@ -13,11 +13,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-// The product's name: the window's caption, both message boxes' caption and
-// the input box's first text.
-inline const char16_t PRODUCT_NAME[] = u"翠岫弈天";
-inline const char16_t NOT_FOUND_TEXT[] = u"没有找到合适的成语，请重试。";
-
 // Drops text from just before `cursor`, where it was inserted, until `fits`
 // accepts it, never splitting a surrogate pair; returns the new cursor.
 int DropUntilFits(QString &text, int cursor, const std::function<bool(const QString &)> &fits);

@@ -6,6 +6,7 @@
 
 #include "frontend.h"
 #include "resource.h"
+#include "window_layout.h"
 
 // The one font of all four controls, made when the dialog is built; never deleted.
 static HFONT g_hFont;
@@ -13,31 +14,22 @@ static HFONT g_hFont;
 static HWND g_hInput;
 static HWND g_hOutput;
 
-static const int CLIENT_WIDTH = 400;
-static const int CLIENT_HEIGHT = 200;
-static const int QUERY_UNITS = 260;  // the query buffer, terminator included
-static const wchar_t NOT_FOUND_TEXT[] = L"没有找到合适的成语，请重试。";
+static const wchar_t NOT_FOUND_TEXT[] = L"" QUOVANT_NOT_FOUND_TEXT;
 
-// One control of the layout. Heights with `plusTextHeight` are added to the
-// font's text height h.
-struct ControlSpec {
+// What Windows needs of each control of the shared layout, in its order.
+struct ControlKind {
     const wchar_t *className;
-    const wchar_t *text;
     DWORD style;
     DWORD exStyle;
-    int x, y, width, height;
-    bool plusTextHeight;
     int id;
 };
 
-static const ControlSpec CONTROLS[] = {
-    {L"Static", L"请输入你要接龙的成语：", WS_CHILD | WS_VISIBLE, 0, 10, 10, 200, 0, true, 0},
-    {L"Edit", PRODUCT_NAME, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, 10, 35, 290, 0, true, 0},
-    {L"Button", L"开始", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 315, 33, 75, 4, true,
-     IDC_START},
-    {L"Edit", L"",
-     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
-     WS_EX_CLIENTEDGE, 10, 75, 380, 115, false, 0},
+static const ControlKind CONTROL_KINDS[CONTROL_COUNT] = {
+    {L"Static", WS_CHILD | WS_VISIBLE, 0, 0},
+    {L"Edit", WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, 0},
+    {L"Button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDC_START},
+    {L"Edit", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+     WS_EX_CLIENTEDGE, 0},
 };
 
 static bool IsVistaOrLater()
@@ -52,9 +44,9 @@ static bool IsVistaOrLater()
 static int CreateDialogFont()
 {
     const bool newer = IsVistaOrLater();
-    g_hFont = CreateFontW(newer ? 18 : 12, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
-                          newer ? L"Microsoft Yahei" : L"SimSun");
-    return newer ? 24 : 20;
+    g_hFont = CreateFontW(newer ? FONT_CELL_HEIGHT : 12, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
+                          0, newer ? L"Microsoft Yahei" : L"SimSun");
+    return newer ? TEXT_HEIGHT : 20;
 }
 
 // Sizes the window for a 400 × 200 client area and centres it in the work area.
@@ -91,22 +83,22 @@ static BOOL OnInitDialog(HWND dialog)
 {
     PlaceWindow(dialog);
     const int textHeight = CreateDialogFont();
-    HWND created[sizeof CONTROLS / sizeof CONTROLS[0]] = {};
-    for (size_t i = 0; i < sizeof CONTROLS / sizeof CONTROLS[0]; ++i) {
-        const ControlSpec &c = CONTROLS[i];
-        const int height = c.plusTextHeight ? textHeight + c.height : c.height;
-        created[i] = CreateWindowExW(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, height,
-                                     dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), nullptr,
-                                     nullptr);
+    HWND created[CONTROL_COUNT] = {};
+    for (int i = 0; i < CONTROL_COUNT; ++i) {
+        const ControlLayout &c = CONTROL_LAYOUT[i];
+        const ControlKind &kind = CONTROL_KINDS[i];
+        created[i] = CreateWindowExW(kind.exStyle, kind.className, reinterpret_cast<const wchar_t *>(c.text),
+                                     kind.style, c.x, c.y, c.width, ControlHeight(c, textHeight), dialog,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kind.id)), nullptr, nullptr);
         SendMessageW(created[i], WM_SETFONT, reinterpret_cast<WPARAM>(g_hFont), TRUE);
     }
-    g_hInput = created[1];
-    g_hOutput = created[3];
+    g_hInput = created[INPUT_CONTROL];
+    g_hOutput = created[OUTPUT_CONTROL];
     SetWindowSubclass(g_hOutput, OutputBoxProc, 0, 0);
     // The template has no controls, so the dialog manager's default id is
     // still IDOK: name 开始 the default, so that Enter presses it.
     SendMessageW(dialog, DM_SETDEFID, IDC_START, 0);
-    SetFocus(created[2]);
+    SetFocus(created[START_CONTROL]);
     return FALSE;  // the focus is set already
 }
 

@@ -5,10 +5,10 @@
 #include <windows.h>
 
 #include "binding.h"
+#include "product.h"
 
-// The product's name: the dialog's caption, the title a second copy looks
-// for, both message boxes' caption and the input box's first text.
-#define PRODUCT_NAME L"翠岫弈天"
+// The product's name as a wide string.
+#define PRODUCT_NAME L"" QUOVANT_PRODUCT_NAME
 
 // The main dialog's procedure: builds the window, runs queries, closes.
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -9,7 +9,7 @@
 #include "frontend.h"
 #include "resource.h"
 
-static const wchar_t MUTEX_NAME[] = L"trevul.mutex.idioms";
+static const wchar_t MUTEX_NAME[] = L"" QUOVANT_INSTANCE_NAME;
 
 // Claims the single-instance mutex, held until the process ends. True only
 // when another process already holds it; any other failure lets this copy run.

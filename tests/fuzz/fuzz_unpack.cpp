@@ -1,14 +1,12 @@
-// libFuzzer target: arbitrary bytes as a dictionary stream. Unpacking must
-// refuse or succeed without a memory error, the record checks must hold on
-// whatever unpacks, and a table that passes them must be safe to query.
+// libFuzzer target: arbitrary bytes as a dictionary stream, through the
+// library's real loaders. Loading must refuse or succeed without a memory
+// error, and a table that loads must be safe to query.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 #include "dictionary.h"
-#include "embedded.h"
-#include "query.h"
 #include "quovant.h"
+#include "unpack.h"
 
 static void QueryAll()
 {
@@ -23,28 +21,12 @@ static void QueryAll()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    unsigned char *pinyin = nullptr;
-    std::size_t pinyinSize = 0;
-    if (UnpackBlob(data, size, sizeof(PinyinEntry), &pinyin, &pinyinSize) == 0) {
-        const auto *entries = reinterpret_cast<const PinyinEntry *>(pinyin);
-        if (CheckPinyinRecords(entries, pinyinSize / sizeof(PinyinEntry)))
-            InstallPinyinTable(entries, pinyinSize / sizeof(PinyinEntry));
-    }
-
-    unsigned char *idioms = nullptr;
-    std::size_t idiomsSize = 0;
-    if (UnpackBlob(data, size, sizeof(IdiomEntry), &idioms, &idiomsSize) == 0) {
-        auto *entries = reinterpret_cast<IdiomEntry *>(idioms);
-        if (CheckIdiomRecords(entries, idiomsSize / sizeof(IdiomEntry))) {
-            InstallIdiomTable(entries, idiomsSize / sizeof(IdiomEntry));
-            FillIdiomKeys();
-            QueryAll();
-        }
-    }
-
+    // The same bytes as each kind of stream: a pinyin table that loads keys
+    // the idioms of an idiom table that loads.
+    LoadPinyinTableFrom(data, size);
+    if (LoadIdiomTableFrom(data, size))
+        QueryAll();
     InstallPinyinTable(nullptr, 0);
     InstallIdiomTable(nullptr, 0);
-    std::free(pinyin);
-    std::free(idioms);
     return 0;
 }

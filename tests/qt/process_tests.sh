@@ -21,10 +21,10 @@ Check() {  # Check WHAT COMMAND...
     fi
 }
 
-# The X windows of a process that carry the title, or nothing after 15 s.
+# The X windows of a process that carry the title, or nothing after 30 s.
 WaitWindow() {  # WaitWindow PID
     local w
-    for _ in $(seq 150); do
+    for _ in $(seq 300); do
         w=$(xdotool search --all --onlyvisible --pid "$1" --name "^$TITLE\$" 2>/dev/null | head -n 1)
         [ -n "$w" ] && { echo "$w"; return 0; }
         sleep 0.1

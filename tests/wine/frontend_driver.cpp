@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "examples.h"
+#include "product.h"
 #include "win32_support.h"
 
 namespace {
 
-const wchar_t PRODUCT_NAME[] = L"翠岫弈天";
+const wchar_t PRODUCT_NAME[] = L"" QUOVANT_PRODUCT_NAME;
 
 struct Process {
     HANDLE handle = nullptr;
@@ -224,8 +226,6 @@ bool SaveScreen(const std::wstring &path)
     return fclose(out) == 0 && ok;
 }
 
-const wchar_t AFTER_TIAN[] = L"天宝当年 天保九如 天崩地坼 天崩地解 天崩地裂 天崩地塌 天崩地坍 天崩地陷 ";
-const wchar_t AFTER_YI[] = L"意出望外 意得志满 意广才疏 意合情投 意懒心灰 意懒心慵 意料之外 意乱心忙 ";
 
 // One running copy of the program, shared by the tests of the suite in order.
 class RunningFrontend : public ::testing::Test {
@@ -359,7 +359,7 @@ TEST_F(RunningFrontend, FocusStartsOnTheButton)
 TEST_F(RunningFrontend, StartOnTheUntouchedInputChainsFromItsLastCharacter)
 {
     SendMessageW(Button(), BM_CLICK, 0, 0);
-    EXPECT_EQ(Utf8(TextOf(Output())), Utf8(AFTER_TIAN));
+    EXPECT_EQ(Utf8(TextOf(Output())), AFTER_TIAN);
     EXPECT_EQ(Utf8(TextOf(Input())), Utf8(PRODUCT_NAME)) << "the input box keeps its text";
 }
 
@@ -367,7 +367,7 @@ TEST_F(RunningFrontend, TypedIdiomGivesItsChainAndAScreenshot)
 {
     SendMessageW(Input(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"  一心一意 "));
     SendMessageW(Button(), BM_CLICK, 0, 0);
-    EXPECT_EQ(Utf8(TextOf(Output())), Utf8(AFTER_YI));
+    EXPECT_EQ(Utf8(TextOf(Output())), AFTER_YI);
     EXPECT_EQ(Utf8(TextOf(Input())), "  一心一意 ") << "only the query's copy is trimmed";
     Sleep(500);  // let the window repaint before the picture is taken
     EXPECT_TRUE(SaveScreen(WindowsPath(QUOVANT_SCREENSHOT_BMP)));
@@ -413,7 +413,7 @@ TEST_F(RunningFrontend, EnterInTheInputBoxRunsTheQuery)
     PressKey(VK_RETURN);
     for (int i = 0; i < 60 && TextOf(Output()).empty(); ++i)
         Sleep(50);
-    EXPECT_EQ(Utf8(TextOf(Output())), Utf8(AFTER_YI));
+    EXPECT_EQ(Utf8(TextOf(Output())), AFTER_YI);
 }
 
 TEST_F(RunningFrontend, SecondCopyRaisesTheFirstAndEnds)

@@ -5,15 +5,13 @@
 set -euo pipefail
 prefix=$1 driver=$2 bmp=$3 png=$4
 here=$(cd "$(dirname "$0")/../.." && pwd)
-server() { WINEPREFIX=$prefix /usr/lib/wine/wineserver64 "$@" 2>/dev/null || true; }
-
 # Wine's desktop process binds to the display it first meets: start clean.
-server -k
+"$here/cmake/wine-run.sh" "$prefix" --stop
 rm -f "$bmp" "$png"
 mkdir -p "$(dirname "$png")"
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" "$here/cmake/wine-run.sh" "$prefix" "$driver" || status=$?
-server -k
+"$here/cmake/wine-run.sh" "$prefix" --stop
 if [ -f "$bmp" ]; then
     convert "$bmp" "$png" && rm -f "$bmp" && echo "screenshot: $png"
 fi

@@ -1,0 +1,28 @@
+/*
+ * The product's own texts, said once for both front ends, the command-line
+ * tool and the front end's resource script. Plain UTF-8 string literals, so
+ * that a resource script can take them too; C++ makes them UTF-16 with a
+ * prefix: u"" QUOVANT_PRODUCT_NAME, L"" QUOVANT_PRODUCT_NAME.
+ */
+#ifndef QUOVANT_CLIENT_PRODUCT_H
+#define QUOVANT_CLIENT_PRODUCT_H
+
+/* The product's name: the window's caption, the title by which a second copy
+ * finds the first, both message boxes' caption and the input box's first text. */
+#define QUOVANT_PRODUCT_NAME "翠岫弈天"
+
+/* The window's prompt and its start button. */
+#define QUOVANT_PROMPT_TEXT "请输入你要接龙的成语："
+#define QUOVANT_START_TEXT "开始"
+
+/* What the user is told when a query finds nothing. */
+#define QUOVANT_NOT_FOUND_TEXT "没有找到合适的成语，请重试。"
+
+/* What the user is told when the library FILE cannot be bound. */
+#define QUOVANT_MISSING_COMPONENT_TEXT(file) "丢失基本组件 " file " 程序无法运行。"
+
+/* The name by which one running copy of the window keeps others out: the
+ * Windows mutex, the Linux lock file and socket. */
+#define QUOVANT_INSTANCE_NAME "trevul.mutex.idioms"
+
+#endif

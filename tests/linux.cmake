@@ -1,0 +1,32 @@
+# Linux: the shared object's exports, the quovant tool and the Qt window as
+# programs, the run command, set-up's helpers and the freshness of the
+# committed streams. Included from tests/CMakeLists.txt.
+
+# The shared object exports exactly GetIdioms and InitIdioms.
+add_test(NAME exports_libQuovant
+    COMMAND sh -c "nm -D --defined-only --format=posix \"$1\" | cut -d' ' -f1 | sort | tr '\\n' ' '"
+            sh $<TARGET_FILE:Quovant>)
+set_tests_properties(exports_libQuovant PROPERTIES PASS_REGULAR_EXPRESSION "^GetIdioms InitIdioms[ \n]*$")
+
+# The quovant tool as a user runs it: streams, arguments and exit codes.
+quovant_add_test(test_cli test_cli.cpp program_posix.cpp)
+add_dependencies(test_cli quovant Quovant)
+target_compile_definitions(test_cli PRIVATE QUOVANT_PROGRAM="$<TARGET_FILE:quovant>")
+
+# The Qt window in-process, and its processes in a real X server.
+add_subdirectory(qt)
+
+# The README's run command on a machine without a display.
+add_test(NAME run_without_display
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/run_without_display.sh ${PROJECT_SOURCE_DIR} $<TARGET_FILE:quovant>)
+set_tests_properties(run_without_display PROPERTIES RUN_SERIAL ON TIMEOUT 600)
+
+# Set-up's deb-src entries, derived from sample apt configurations.
+add_test(NAME deb_src_entries COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/test_deb_src_entries.py)
+
+# The committed streams must be exactly what the generator makes of the
+# committed text sources.
+add_test(NAME streams_fresh
+    COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:make_streams>
+            -DDATA_DIR=${PROJECT_SOURCE_DIR}/library/data -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/streams_fresh
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckStreams.cmake)
