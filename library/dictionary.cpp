@@ -6,17 +6,20 @@
 
 PinyinTable g_pinyinTable = {nullptr, 0};
 IdiomTable g_idiomTable = {nullptr, 0};
+std::uint64_t g_dictionaryGeneration = 1;
 
 void InstallPinyinTable(PinyinEntry *entries, std::size_t count)
 {
     std::free(g_pinyinTable.entries);
     g_pinyinTable = {entries, count};
+    ++g_dictionaryGeneration;
 }
 
 void InstallIdiomTable(IdiomEntry *entries, std::size_t count)
 {
     std::free(g_idiomTable.entries);
     g_idiomTable = {entries, count};
+    ++g_dictionaryGeneration;
 }
 
 const char16_t *FindPinyin(char16_t ch)
@@ -75,15 +78,22 @@ bool FieldEquals(const char16_t *field, const char16_t *s)
 
 void FillIdiomKeys()
 {
+    // Idioms come grouped by their first character, so one lookup serves a run.
+    char16_t runFirst = 0;
+    const char16_t *runReadings = nullptr;
     for (std::size_t i = 0; i < g_idiomTable.count; ++i) {
         IdiomEntry &e = g_idiomTable.entries[i];
+        if (i == 0 || e.text[0] != runFirst) {
+            runFirst = e.text[0];
+            runReadings = PinyinOfFirst(e.text);
+        }
         std::memset(e.key, 0, sizeof e.key);
-        const char16_t *r = PinyinOfFirst(e.text);
-        if (r == nullptr)
+        if (runReadings == nullptr)
             continue;
         // Readings are at most 13 units; the last unit of key stays NUL
         // even if a table entry were unterminated.
-        for (std::size_t k = 0; k + 1 < FIELD_UNITS && r[k] != u'\0'; ++k)
-            e.key[k] = r[k];
+        for (std::size_t k = 0; k + 1 < FIELD_UNITS && runReadings[k] != u'\0'; ++k)
+            e.key[k] = runReadings[k];
     }
+    ++g_dictionaryGeneration;
 }

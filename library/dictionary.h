@@ -9,6 +9,7 @@
 #define QUOVANT_DICTIONARY_H
 
 #include <cstddef>
+#include <cstdint>
 
 // Width of PinyinEntry::readings, IdiomEntry::key and IdiomEntry::text in code
 // units, terminator included: at most 13 characters each.
@@ -55,6 +56,10 @@ extern PinyinTable g_pinyinTable;
 // The process's one idiom table, in result order. Set by InstallIdiomTable
 // and keyed by FillIdiomKeys.
 extern IdiomTable g_idiomTable;
+
+// Counts every change of the tables or of the idioms' keys, so that what is
+// built from them (the index, the analysis) knows when it is out of date.
+extern std::uint64_t g_dictionaryGeneration;
 
 // Makes `entries` (count records sorted by ch, allocated with malloc) the
 // pinyin table, which takes them over, and frees the table it replaces.

@@ -1,8 +1,10 @@
-// The suggestion query over the keyed idiom table. A query is a linear scan
-// in table order; results go into one process-wide buffer.
+// The suggestion query over the keyed idiom table, answered from its index:
+// the entries of a first character or of a key, in table order. Results go
+// into one process-wide buffer.
 #include "query.h"
 
 #include "dictionary.h"
+#include "index.h"
 #include "quovant.h"
 
 static_assert(sizeof(QuovantChar) == sizeof(char16_t));
@@ -76,11 +78,10 @@ char16_t *MatchByPinyin(const char16_t *text)
         return nullptr;
     ClearResult();
     int taken = 0;
-    for (std::size_t i = 0; i < g_idiomTable.count && taken < MAX_MATCHES; ++i) {
-        const IdiomEntry &e = g_idiomTable.entries[i];
-        if (FieldEquals(e.key, text) && AppendResult(e.text))
+    const EntryRange keyed = EntriesOfKey(text);
+    for (const std::uint32_t *i = keyed.begin; i != keyed.end && taken < MAX_MATCHES; ++i)
+        if (AppendResult(g_idiomTable.entries[*i].text))
             ++taken;
-    }
     return ResultBuffer;
 }
 
@@ -93,20 +94,21 @@ char16_t *MatchByLastChar(const char16_t *text)
     const char16_t last = text[n - 1];
     int taken = 0;
 
-    for (std::size_t i = 0; i < g_idiomTable.count && taken < MAX_MATCHES; ++i) {
-        const IdiomEntry &e = g_idiomTable.entries[i];
-        if (e.text[0] == last && AppendResult(e.text))
+    const EntryRange own = EntriesOfFirst(last);
+    for (const std::uint32_t *i = own.begin; i != own.end && taken < MAX_MATCHES; ++i)
+        if (AppendResult(g_idiomTable.entries[*i].text))
             ++taken;
-    }
     if (taken == MAX_MATCHES)
         return ResultBuffer;
 
     const char16_t *readings = PinyinOfLast(text);
     if (readings == nullptr)
         return ResultBuffer;
-    for (std::size_t i = 0; i < g_idiomTable.count && taken < MAX_MATCHES; ++i) {
-        const IdiomEntry &e = g_idiomTable.entries[i];
-        if (e.text[0] != last && FieldEquals(e.key, readings) && AppendResult(e.text))
+    // Idioms of `last` itself stand in this group too: the first pass took them.
+    const EntryRange keyed = EntriesOfKey(readings);
+    for (const std::uint32_t *i = keyed.begin; i != keyed.end && taken < MAX_MATCHES; ++i) {
+        const IdiomEntry &e = g_idiomTable.entries[*i];
+        if (e.text[0] != last && AppendResult(e.text))
             ++taken;
     }
     return ResultBuffer;
@@ -115,7 +117,7 @@ char16_t *MatchByLastChar(const char16_t *text)
 extern "C" QUOVANT_API QuovantChar *QUOVANT_CALL GetIdioms(QuovantChar *text)
 {
     // Until a dictionary is installed there is nothing to answer from.
-    if (text == nullptr || g_idiomTable.entries == nullptr)
+    if (text == nullptr || !EnsureIdiomIndex())
         return nullptr;
     char16_t *units = reinterpret_cast<char16_t *>(text);
     TrimSpaces(units);

@@ -24,11 +24,12 @@ void TrimSpaces(char16_t *text);
 bool IsAsciiOnly(const char16_t *text);
 
 // Idioms whose key equals `text` exactly. Null for an empty text, else the
-// result buffer.
+// result buffer. Needs an up-to-date index.
 char16_t *MatchByPinyin(const char16_t *text);
 
 // Idioms beginning with the last unit of the non-empty `text`, then idioms
-// whose key equals that unit's readings. Returns the result buffer.
+// whose key equals that unit's readings. Returns the result buffer. Needs an
+// up-to-date index.
 char16_t *MatchByLastChar(const char16_t *text);
 
 #endif

@@ -3,6 +3,8 @@
 // ever installed, and scratch memory is freed on every path.
 #include "unpack.h"
 
+#include "index.h"
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -156,5 +158,10 @@ int LoadIdiomTableFrom(const unsigned char *data, std::size_t length)
     }
     InstallIdiomTable(entries, count);
     FillIdiomKeys();
+    // Without memory for its index the table cannot answer: no table then.
+    if (!BuildIdiomIndex()) {
+        InstallIdiomTable(nullptr, 0);
+        return 0;
+    }
     return 1;
 }

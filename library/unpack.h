@@ -40,8 +40,9 @@ bool CheckIdiomRecords(const IdiomEntry *entries, std::size_t count);
 int LoadPinyinTableFrom(const unsigned char *data, std::size_t length);
 
 // Unpacks and checks an idiom stream of `length` bytes, installs it as the
-// idiom table and keys it (needs the pinyin table). Non-zero on success; 0
-// on failure, with the table left as it was.
+// idiom table, keys and indexes it (needs the pinyin table). Non-zero on
+// success; 0 on failure, with the table left as it was (or none at all when
+// memory for the index ran out).
 int LoadIdiomTableFrom(const unsigned char *data, std::size_t length);
 
 #endif
