@@ -1,9 +1,9 @@
-# Writes a C++ source that holds the two dictionary streams as byte arrays.
-#   cmake -DPINYIN=file -DIDIOMS=file -DOUTPUT=file.cpp
-#         [-DDAMAGE_PINYIN=OFFSET^MASK] [-DDAMAGE_IDIOMS=OFFSET^MASK] -P EmbedStreams.cmake
-# A damage setting XORs the byte at OFFSET with the hexadecimal MASK, for test
-# builds of a library whose stream is broken. The output is rewritten only
-# when its content changes.
+# Writes a C++ source that holds dictionary streams as byte arrays.
+#   cmake "-DSTREAMS=NAME=file;..." -DOUTPUT=file.cpp [-DDAMAGE=NAME=OFFSET^MASK] -P EmbedStreams.cmake
+# Each stream becomes `NAME[]` and `NAME_SIZE`. A damage setting XORs the
+# byte at OFFSET of stream NAME with the hexadecimal MASK, for test builds of
+# a library whose stream is broken. The output is rewritten only when its
+# content changes.
 
 function(quovant_byte_array path name damage out_var)
     file(READ "${path}" hex HEX)
@@ -21,7 +21,7 @@ function(quovant_byte_array path name damage out_var)
         string(SUBSTRING "${hex}" ${after} -1 tail)
         set(hex "${head}${byte}${tail}")
     elseif(damage)
-        message(FATAL_ERROR "EmbedStreams.cmake: damage must be OFFSET^MASK, not ${damage}")
+        message(FATAL_ERROR "EmbedStreams.cmake: damage must be NAME=OFFSET^MASK, not ${damage}")
     endif()
     string(LENGTH "${hex}" digits)
     math(EXPR size "${digits} / 2")
@@ -32,17 +32,29 @@ function(quovant_byte_array path name damage out_var)
         PARENT_SCOPE)
 endfunction()
 
-foreach(var PINYIN IDIOMS OUTPUT)
+foreach(var STREAMS OUTPUT)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "EmbedStreams.cmake: ${var} is not set")
     endif()
 endforeach()
 
-quovant_byte_array("${PINYIN}" PINYIN_STREAM "${DAMAGE_PINYIN}" pinyin)
-quovant_byte_array("${IDIOMS}" IDIOM_STREAM "${DAMAGE_IDIOMS}" idioms)
+set(arrays "")
+foreach(stream IN LISTS STREAMS)
+    string(REGEX MATCH "^([A-Z_]+)=(.+)$" matched "${stream}")
+    if(NOT matched)
+        message(FATAL_ERROR "EmbedStreams.cmake: a stream must be NAME=file, not ${stream}")
+    endif()
+    set(name ${CMAKE_MATCH_1})
+    set(path ${CMAKE_MATCH_2})
+    set(damage "")
+    if(DAMAGE MATCHES "^${name}=(.+)$")
+        set(damage ${CMAKE_MATCH_1})
+    endif()
+    quovant_byte_array("${path}" ${name} "${damage}" array)
+    string(APPEND arrays "\n${array}")
+endforeach()
 file(WRITE "${OUTPUT}.tmp"
     "// Generated from the dictionary streams; do not edit.\n"
-    "#include \"embedded.h\"\n\n"
-    "${pinyin}\n${idioms}")
+    "#include <cstddef>\n${arrays}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUTPUT}.tmp")

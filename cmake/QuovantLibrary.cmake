@@ -1,31 +1,65 @@
 # Helpers that make the library's embedded dictionary and the library itself,
 # for the real build and for the test builds whose streams are damaged.
 
-# quovant_add_embedded(TARGET [DAMAGE_PINYIN OFFSET^MASK] [DAMAGE_IDIOMS OFFSET^MASK]):
-# an object library holding the two streams of library/data in read-only data
-# and the loaders over them (library/embedded.cpp). A damage setting XORs one
-# byte of a stream, for builds that must refuse their dictionary.
-function(quovant_add_embedded target)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "DAMAGE_PINYIN;DAMAGE_IDIOMS" "")
-    set(data ${PROJECT_SOURCE_DIR}/library/data)
-    set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}_streams.cpp)
+# quovant_embed_streams(TARGET SOURCE_FILE STREAMS NAME=file... [DAMAGE NAME=OFFSET^MASK]):
+# an object library TARGET of the given sources and a generated one that
+# holds the streams as byte arrays in read-only data.
+function(quovant_embed_streams target)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "DAMAGE" "SOURCES;STREAMS")
+    set(generated ${CMAKE_CURRENT_BINARY_DIR}/${target}_streams.cpp)
+    set(files "")
+    foreach(stream IN LISTS arg_STREAMS)
+        string(REGEX REPLACE "^[A-Z_]+=" "" file "${stream}")
+        list(APPEND files ${file})
+    endforeach()
     add_custom_command(
-        OUTPUT ${source}
-        COMMAND ${CMAKE_COMMAND} -DPINYIN=${data}/pinyin.lzma -DIDIOMS=${data}/idioms.lzma -DOUTPUT=${source}
-                -DDAMAGE_PINYIN=${arg_DAMAGE_PINYIN} -DDAMAGE_IDIOMS=${arg_DAMAGE_IDIOMS}
+        OUTPUT ${generated}
+        COMMAND ${CMAKE_COMMAND} "-DSTREAMS=${arg_STREAMS}" -DOUTPUT=${generated} "-DDAMAGE=${arg_DAMAGE}"
                 -P ${PROJECT_SOURCE_DIR}/cmake/EmbedStreams.cmake
-        DEPENDS ${data}/pinyin.lzma ${data}/idioms.lzma ${PROJECT_SOURCE_DIR}/cmake/EmbedStreams.cmake
+        DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/EmbedStreams.cmake
         COMMENT "Embedding dictionary streams into ${target}"
         VERBATIM)
-    add_library(${target} OBJECT ${source} ${PROJECT_SOURCE_DIR}/library/embedded.cpp)
+    add_library(${target} OBJECT ${generated} ${arg_SOURCES})
     target_link_libraries(${target} PUBLIC quovant_core PRIVATE quovant_warnings)
     set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden)
 endfunction()
 
-# quovant_add_library(TARGET EMBEDDED OUTPUT_DIR): the Quovant shared library
-# (Quovant.dll or libQuovant.so) over the dictionary of the EMBEDDED object
-# library, built into OUTPUT_DIR.
+# quovant_add_embedded(TARGET [DAMAGE_PINYIN OFFSET^MASK] [DAMAGE_IDIOMS OFFSET^MASK]):
+# the two table streams of library/data and the loaders over them
+# (library/embedded.cpp). A damage setting XORs one byte of a stream, for
+# builds that must refuse their dictionary.
+function(quovant_add_embedded target)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "DAMAGE_PINYIN;DAMAGE_IDIOMS" "")
+    set(damage "")
+    if(arg_DAMAGE_PINYIN)
+        set(damage PINYIN_STREAM=${arg_DAMAGE_PINYIN})
+    elseif(arg_DAMAGE_IDIOMS)
+        set(damage IDIOM_STREAM=${arg_DAMAGE_IDIOMS})
+    endif()
+    set(data ${PROJECT_SOURCE_DIR}/library/data)
+    quovant_embed_streams(${target} SOURCES ${PROJECT_SOURCE_DIR}/library/embedded.cpp
+        STREAMS PINYIN_STREAM=${data}/pinyin.lzma IDIOM_STREAM=${data}/idioms.lzma DAMAGE "${damage}")
+endfunction()
+
+# quovant_add_embedded_meanings(TARGET [DAMAGE OFFSET^MASK]): the meanings
+# stream of library/data and OfferEmbeddedMeanings (library/embedded_meanings.cpp),
+# for the programs that offer meanings.
+function(quovant_add_embedded_meanings target)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "DAMAGE" "")
+    set(damage "")
+    if(arg_DAMAGE)
+        set(damage MEANINGS_STREAM=${arg_DAMAGE})
+    endif()
+    quovant_embed_streams(${target} SOURCES ${PROJECT_SOURCE_DIR}/library/embedded_meanings.cpp
+        STREAMS MEANINGS_STREAM=${PROJECT_SOURCE_DIR}/library/data/meanings.lzma DAMAGE "${damage}")
+endfunction()
+
+# quovant_add_library(TARGET EMBEDDED OUTPUT_DIR [MEANINGS TARGET]): the
+# Quovant shared library (Quovant.dll or libQuovant.so) over the dictionary
+# of the EMBEDDED object library, built into OUTPUT_DIR. Off Windows it also
+# exports the idiom knowledge, with the meanings of MEANINGS.
 function(quovant_add_library target embedded output_dir)
+    cmake_parse_arguments(PARSE_ARGV 3 arg "" "MEANINGS" "")
     add_library(${target} SHARED)
     target_link_libraries(${target} PRIVATE quovant_core ${embedded} quovant_warnings)
     set_target_properties(${target} PROPERTIES
@@ -46,6 +80,9 @@ function(quovant_add_library target embedded output_dir)
         target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ -s)
     else()
         target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/library/entry_posix.cpp)
-        target_link_options(${target} PRIVATE -Wl,--no-undefined)
+        target_link_libraries(${target} PRIVATE quovant_knowledge ${arg_MEANINGS})
+        target_link_options(${target} PRIVATE -Wl,--no-undefined
+            -Wl,--version-script=${PROJECT_SOURCE_DIR}/library/Quovant.map)
+        set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/library/Quovant.map)
     endif()
 endfunction()

@@ -21,4 +21,8 @@ int LoadPinyinTable();
 // it was.
 int LoadIdiomTable();
 
+// Offers the embedded meanings stream, to be unpacked when first needed.
+// Only in the programs that offer meanings (library/embedded_meanings.cpp).
+void OfferEmbeddedMeanings();
+
 #endif

@@ -10,7 +10,9 @@ static int g_initResult = -1;
 
 extern "C" QUOVANT_API int InitIdioms(void)
 {
-    if (g_initResult < 0)
+    if (g_initResult < 0) {
         g_initResult = LoadPinyinTable() && LoadIdiomTable() ? 1 : 0;
+        OfferEmbeddedMeanings();  // unpacked when first needed, not now
+    }
     return g_initResult;
 }

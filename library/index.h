@@ -23,6 +23,15 @@ bool BuildIdiomIndex();
 // is no idiom table or memory ran out.
 bool EnsureIdiomIndex();
 
+// The number of distinct keys, and the number of the key that equals the
+// string `key` (read as EntriesOfKey reads it), or -1 when there is none.
+// Need an up-to-date index.
+std::size_t KeyCount();
+long KeyNumberOf(const char16_t *key);
+
+// The entries whose key has the number `number`.
+EntryRange EntriesOfKeyNumber(std::size_t number);
+
 // The entries whose first unit is `ch`; empty when there are none. Needs an
 // up-to-date index.
 EntryRange EntriesOfFirst(char16_t ch);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "quovant.h"
+#include "quovant_knowledge.h"
 #include "examples.h"
 #include "support.h"
 
@@ -59,6 +60,28 @@ TEST(Library, DamagedStreamsRefuseToInitialise)
         EXPECT_EQ(lib.initIdioms(), 0) << path << ": the same answer on a later call";
         EXPECT_EQ(Query(lib, u"一心一意"), "<null>") << path;
         EXPECT_EQ(Query(lib, u"yi"), "<null>") << path;
+    }
+}
+
+// The idiom knowledge as a caller binds it; meanings unpacked on first use.
+TEST(Library, KnowsWhatAPlayerAsks)
+{
+    for (const char *path : {QUOVANT_GOOD_LIBRARY, QUOVANT_BAD_MEANINGS_LIBRARY}) {
+        const bool damaged = path == std::string(QUOVANT_BAD_MEANINGS_LIBRARY);
+        const Library lib = Open(path);
+        ASSERT_NE(lib.initIdioms, nullptr);
+        EXPECT_EQ(lib.initIdioms(), 1) << path << ": damaged meanings do not stop the dictionary";
+        auto facts = reinterpret_cast<QuovantGetIdiomFactsFn>(dlsym(lib.handle, "GetIdiomFacts"));
+        auto hasMeanings = reinterpret_cast<QuovantHasIdiomMeaningsFn>(dlsym(lib.handle, "HasIdiomMeanings"));
+        ASSERT_NE(facts, nullptr);
+        ASSERT_NE(hasMeanings, nullptr);
+        QuovantFacts f{};
+        ASSERT_EQ(facts(u"一心一意", &f), 1) << path;
+        EXPECT_EQ(ToUtf8(f.readings), "yi");
+        EXPECT_GT(f.followers, 8u);
+        EXPECT_EQ(hasMeanings(), damaged ? 0 : 1) << path;
+        EXPECT_EQ(ToUtf8(f.meaning), damaged ? "<null>" : "只有一个心眼儿，没有别的考虑。") << path;
+        EXPECT_EQ(Query(lib, u"一心一意"), AFTER_YI) << path;
     }
 }
 

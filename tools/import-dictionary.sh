@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Regenerates the dictionary from its two sources, byte for byte:
+# Regenerates the dictionary from its three sources, byte for byte:
 #   library/data/pinyin.txt   from Unihan_Readings.txt (Debian's unicode-data)
 #   library/data/idioms.txt   from the npm package cnchar-idiom@3.2.6
-# and then the two streams library/data/*.lzma from the text files.
-# The npm package is installed into a temporary folder and removed afterwards.
+#   library/data/meanings.txt from the npm package cnchar-data@1.1.0 (its
+#                             explanation/ folder), one line per idiom
+# and then the streams library/data/*.lzma from the text files.
+# The npm packages are installed into a temporary folder and removed
+# afterwards; their install scripts are not run, since only their data is read.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 IDIOM_PACKAGE=cnchar-idiom@3.2.6
+EXPLANATION_PACKAGE=cnchar-data@1.1.0
 UNIHAN=/usr/share/unicode/Unihan_Readings.txt.bz2
 
 if [ ! -f "$UNIHAN" ] || ! command -v node >/dev/null || ! command -v npm >/dev/null ||
@@ -20,15 +24,18 @@ fi
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-echo "Fetching $IDIOM_PACKAGE into a temporary folder"
-(cd "$tmp" && npm install --no-save --no-package-lock --silent "$IDIOM_PACKAGE")
+echo "Fetching $IDIOM_PACKAGE and $EXPLANATION_PACKAGE into a temporary folder"
+(cd "$tmp" && npm install --no-save --no-package-lock --ignore-scripts --silent \
+    "$IDIOM_PACKAGE" "$EXPLANATION_PACKAGE")
 bzcat "$UNIHAN" >"$tmp/Unihan_Readings.txt"
-node tools/import_dictionary.js "$tmp/Unihan_Readings.txt" "$tmp/node_modules/cnchar-idiom" library/data
+node tools/import_dictionary.js "$tmp/Unihan_Readings.txt" "$tmp/node_modules/cnchar-idiom" \
+    "$tmp/node_modules/cnchar-data" library/data
 
 echo "Building the stream generator"
 scripts/setup.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target make_streams >/dev/null
-build/linux/tools/make_streams library/data/pinyin.txt library/data/idioms.txt library/data
+build/linux/tools/make_streams library/data/pinyin.txt library/data/idioms.txt library/data/meanings.txt \
+    library/data
 
 git status --short -- library/data

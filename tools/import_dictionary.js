@@ -1,13 +1,18 @@
-// Derives library/data/pinyin.txt and library/data/idioms.txt from their two
-// sources, by fixed rules, so that anyone can regenerate them byte for byte.
+// Derives library/data/pinyin.txt, library/data/idioms.txt and
+// library/data/meanings.txt from their three sources, by fixed rules, so that
+// anyone can regenerate them byte for byte.
 //
-//   node import_dictionary.js UNIHAN_READINGS_TXT IDIOM_PACKAGE_DIR OUT_DIR
+//   node import_dictionary.js UNIHAN_READINGS_TXT IDIOM_PACKAGE_DIR EXPLANATION_PACKAGE_DIR OUT_DIR
 //
 // Readings: every code point up to U+FFFF with one of kXHC1983, kTGHZ2013,
 // kHanyuPinyin, kMandarin (the first present, in that order), readings made
 // toneless, first occurrences kept, joined by spaces, cut to whole leading
 // readings within 13 characters. Idioms: the package's list in its order,
-// entries of 4 to 13 UTF-16 units.
+// entries of 4 to 13 UTF-16 units. Meanings: one line per idiom, in the order
+// of the idioms, the idiom, a tab and its explanation from the explanation
+// package (empty where it has none): "\r\n" and a lone "\r" read as line
+// breaks, spaces at line ends and around the whole trimmed, the number of a
+// lone first sense dropped, and \, tab and line break escaped as \\, \t, \n.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -87,14 +92,70 @@ function BuildIdioms(packageDir) {
     return list.filter((s) => s.length >= 4 && s.length <= MAX_UNITS).map((s) => s + '\n').join('');
 }
 
+// The explanation package keeps one file per first character,
+// explanation/<character>.json, holding an object from each word starting
+// with that character to its explanation, a plain string. Files are read once
+// and kept, since idioms sharing a first character follow one another.
+function ExplanationLookup(packageDir) {
+    const files = new Map();  // first character -> {word: explanation} or null
+    return (word) => {
+        const first = Array.from(word)[0];
+        if (!files.has(first)) {
+            const file = path.join(packageDir, 'explanation', first + '.json');
+            files.set(first, fs.existsSync(file) ? JSON.parse(fs.readFileSync(file, 'utf8')) : null);
+        }
+        const entries = files.get(first);
+        if (entries === null || !Object.prototype.hasOwnProperty.call(entries, word))
+            return '';
+        const explanation = entries[word];
+        if (typeof explanation !== 'string')
+            throw new Error(`${word}: unexpected explanation ${JSON.stringify(explanation)}`);
+        return explanation;
+    };
+}
+
+// Senses are numbered "1.", "2.", ... each on its own line, or "①", "②", ...
+// within one line. A lone first sense loses its number, which says nothing.
+const FIRST_SENSE = /^(?:[1１][.．]|①)/;
+const SECOND_SENSE = /(?:^|\n)[2２][.．]|②/;
+
+// Reads "\r\n" and a lone "\r" as line breaks, drops the spaces that end
+// lines or surround the whole, and the number of a lone first sense.
+function TidyMeaning(explanation) {
+    let meaning = explanation
+        .replace(/\r\n?/g, '\n')
+        .replace(/[ \t\u3000]+$/gm, '')
+        .replace(/^\s+|\s+$/g, '');
+    if (FIRST_SENSE.test(meaning) && !SECOND_SENSE.test(meaning))
+        meaning = meaning.replace(FIRST_SENSE, '').replace(/^\s+/, '');
+    return meaning;
+}
+
+// Keeps a meaning on one line of meanings.txt: backslash, tab and line break
+// are written as \\, \t and \n.
+function EscapeMeaning(meaning) {
+    return meaning.replace(/\\/g, '\\\\').replace(/\t/g, '\\t').replace(/\n/g, '\\n');
+}
+
+// One line per idiom of idiomsText, in its order: the idiom, a tab and its
+// meaning, empty where the package has no explanation for it.
+function BuildMeanings(idiomsText, packageDir) {
+    const explanationOf = ExplanationLookup(packageDir);
+    const idioms = idiomsText.split('\n').filter((s) => s !== '');
+    return idioms.map((idiom) => `${idiom}\t${EscapeMeaning(TidyMeaning(explanationOf(idiom)))}\n`).join('');
+}
+
 function Main(argv) {
-    if (argv.length !== 3) {
-        console.error('usage: node import_dictionary.js UNIHAN_READINGS_TXT IDIOM_PACKAGE_DIR OUT_DIR');
+    if (argv.length !== 4) {
+        console.error('usage: node import_dictionary.js UNIHAN_READINGS_TXT IDIOM_PACKAGE_DIR ' +
+            'EXPLANATION_PACKAGE_DIR OUT_DIR');
         return 2;
     }
-    const [unihan, packageDir, outDir] = argv;
+    const [unihan, idiomPackageDir, explanationPackageDir, outDir] = argv;
+    const idioms = BuildIdioms(idiomPackageDir);
     fs.writeFileSync(path.join(outDir, 'pinyin.txt'), BuildPinyin(fs.readFileSync(unihan, 'utf8')));
-    fs.writeFileSync(path.join(outDir, 'idioms.txt'), BuildIdioms(packageDir));
+    fs.writeFileSync(path.join(outDir, 'idioms.txt'), idioms);
+    fs.writeFileSync(path.join(outDir, 'meanings.txt'), BuildMeanings(idioms, explanationPackageDir));
     return 0;
 }
 

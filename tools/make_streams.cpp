@@ -1,14 +1,16 @@
-// Builds the library's two embedded streams from the dictionary's text
-// sources:
+// Builds the library's embedded streams from the dictionary's text sources:
 //
-//   make_streams PINYIN_TXT IDIOMS_TXT OUT_DIR
+//   make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT OUT_DIR
 //
-// reads pinyin.txt (a character, a tab, its readings per line, ascending)
-// and idioms.txt (an idiom per line, in result order), checks them, lays out
-// the record arrays and writes OUT_DIR/pinyin.lzma and OUT_DIR/idioms.lzma:
-// LZMA-alone streams with properties 0x5D, an 8 MiB dictionary, the exact
-// uncompressed size in the header and no end marker. The output depends on
-// the input alone.
+// reads pinyin.txt (a character, a tab, its readings per line, ascending),
+// idioms.txt (an idiom per line, in result order) and meanings.txt (per
+// idiom of idioms.txt, in its order, the idiom, a tab and its meaning, with
+// a backslash, a tab and a line break written \\, \t and \n; empty where
+// none), checks them, lays out the record arrays and the meanings (UTF-16
+// texts each ended by a NUL) and writes OUT_DIR/pinyin.lzma, idioms.lzma and
+// meanings.lzma: LZMA-alone streams with properties 0x5D, an 8 MiB
+// dictionary, the exact uncompressed size in the header and no end marker.
+// The output depends on the input alone.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -98,6 +100,48 @@ std::vector<IdiomEntry> ParseIdioms(const std::string &file)
     return table;
 }
 
+// Undoes the escapes of a meaning: \\, \t and \n.
+std::u16string Unescape(const std::string &file, std::size_t line, std::u16string_view escaped)
+{
+    std::u16string out;
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] != u'\\') {
+            out += escaped[i];
+            continue;
+        }
+        const char16_t next = i + 1 < escaped.size() ? escaped[++i] : u'\0';
+        if (next == u'\\')
+            out += u'\\';
+        else if (next == u't')
+            out += u'\t';
+        else if (next == u'n')
+            out += u'\n';
+        else
+            Fail(file, line, "a backslash must begin \\\\, \\t or \\n");
+    }
+    return out;
+}
+
+// The meanings of the idioms, in their order, each ended by a NUL.
+std::u16string ParseMeanings(const std::string &file, const std::vector<IdiomEntry> &idioms)
+{
+    const std::vector<std::u16string> lines = ReadLines(file);
+    if (lines.size() != idioms.size())
+        Fail(file, lines.size(), "expected one line for each of the " + std::to_string(idioms.size()) + " idioms");
+    std::u16string texts;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::size_t tab = lines[i].find(u'\t');
+        if (tab == std::u16string::npos || lines[i].compare(0, tab, idioms[i].text) != 0)
+            Fail(file, i + 1, "expected the idiom of line " + std::to_string(i + 1) + " of the idioms, a tab and its meaning");
+        const std::u16string meaning = Unescape(file, i + 1, std::u16string_view(lines[i]).substr(tab + 1));
+        if (meaning.find(u'\0') != std::u16string::npos)
+            Fail(file, i + 1, "a meaning must not contain NUL");
+        texts += meaning;
+        texts += u'\0';
+    }
+    return texts;
+}
+
 // The stream for `records`, written with the exact size in its header.
 template <typename Record>
 std::string Stream(const std::vector<Record> &records)
@@ -121,8 +165,8 @@ void WriteFile(const std::string &path, const std::string &bytes)
 
 int main(int argc, char **argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: make_streams PINYIN_TXT IDIOMS_TXT OUT_DIR\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT OUT_DIR\n");
         return 2;
     }
     try {
@@ -132,10 +176,12 @@ int main(int argc, char **argv)
         if (!CheckPinyinRecords(pinyin.data(), pinyin.size()) ||
             !CheckIdiomRecords(idioms.data(), idioms.size()))
             throw InputError{"records fail the loader's checks"};
-        const std::string dir = argv[3];
+        const std::u16string meanings = ParseMeanings(argv[3], idioms);
+        const std::string dir = argv[4];
         WriteFile(dir + "/pinyin.lzma", Stream(pinyin));
         WriteFile(dir + "/idioms.lzma", Stream(idioms));
-        std::printf("%zu characters, %zu idioms\n", pinyin.size(), idioms.size());
+        WriteFile(dir + "/meanings.lzma", Stream(std::vector<char16_t>(meanings.begin(), meanings.end())));
+        std::printf("%zu characters, %zu idioms with their meanings\n", pinyin.size(), idioms.size());
     } catch (const InputError &e) {
         std::fprintf(stderr, "make_streams: %s\n", e.message.c_str());
         return 1;

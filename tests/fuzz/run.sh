@@ -9,7 +9,8 @@ mkdir -p "$work/seeds" "$work/corpus"
 # dictionary, so that the fuzzer starts from inputs that unpack.
 head -n 40 "$src/library/data/pinyin.txt" >"$work/pinyin.txt"
 head -n 40 "$src/library/data/idioms.txt" >"$work/idioms.txt"
-"$make_streams" "$work/pinyin.txt" "$work/idioms.txt" "$work/seeds" >/dev/null
+head -n 40 "$src/library/data/meanings.txt" >"$work/meanings.txt"
+"$make_streams" "$work/pinyin.txt" "$work/idioms.txt" "$work/meanings.txt" "$work/seeds" >/dev/null
 
 if ! "$fuzzer" -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=4096 \
         -artifact_prefix="$work/" "$work/corpus" "$work/seeds" >"$work/log.txt" 2>&1; then

@@ -1,0 +1,139 @@
+// The idiom knowledge over a hand-made dictionary whose answers can be
+// worked out by hand: a dead end, a forced win in two, a draw through a
+// cycle, homophones, a duplicate entry; through the C interface.
+#include <gtest/gtest.h>
+
+#include "dictionary.h"
+#include "quovant_knowledge.h"
+#include "support.h"
+
+namespace {
+
+std::string Text(const QuovantChar *s)
+{
+    return ToUtf8(reinterpret_cast<const char16_t *>(s));
+}
+
+const QuovantChar *Q(const char16_t *s)
+{
+    return reinterpret_cast<const QuovantChar *>(s);
+}
+
+class Knowledge : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallCopy(MakePinyinTable({{u'一', u"yi"}, {u'意', u"yi"}, {u'心', u"xin"}, {u'甲', u"jia"},
+                                     {u'丙', u"bing"}, {u'丁', u"ding"}, {u'戊', u"wu"}, {u'天', u"tian"},
+                                     {u'地', u"di"}}));
+        InstallCopy(MakeIdiomTable({
+            u"一心一意",  // 一 → 意
+            u"意气风发",  // 意 → 发, which has no readings and begins nothing: a dead end
+            u"一马当先",  // 一 → 先: a dead end
+            u"甲乙之丙",  // 甲 → 丙, whose only follower is
+            u"丙寅之丁",  // 丙 → 丁, whose only follower is
+            u"丁卯之戊",  // 丁 → 戊: a dead end, so 甲乙之丙 wins in two
+            u"天上人地",  // 天 → 地 and
+            u"地下无天",  // 地 → 天: a cycle with no way out
+            u"一马当先",  // the same idiom again
+        }));
+        FillIdiomKeys();
+    }
+
+    void TearDown() override
+    {
+        InstallPinyinTable(nullptr, 0);
+        InstallIdiomTable(nullptr, 0);
+    }
+
+    // The candidates' idioms, separated by spaces.
+    static std::string Candidates(const char16_t *text, std::vector<const QuovantChar *> played = {})
+    {
+        QuovantFacts facts[16];
+        const long n = GetIdiomCandidates(Q(text), played.data(), played.size(), facts, 16);
+        std::string out;
+        for (long i = 0; i < n && i < 16; ++i)
+            out += (i ? " " : "") + Text(facts[i].idiom);
+        return out;
+    }
+
+    static std::string Chain(const char16_t *from, const char16_t *to)
+    {
+        const QuovantChar *chain[8];
+        std::size_t length = 0;
+        const int result = GetIdiomChain(Q(from), Q(to), chain, 8, &length);
+        if (result != QUOVANT_CHAIN_FOUND)
+            return "result " + std::to_string(result);
+        std::string out;
+        for (std::size_t i = 0; i < length; ++i)
+            out += (i ? " " : "") + Text(chain[i]);
+        return out;
+    }
+};
+
+TEST_F(Knowledge, CandidatesOwnCharacterFirstThenHomophonesEachOnce)
+{
+    EXPECT_EQ(Candidates(u"一心一意"), "意气风发 一心一意 一马当先");
+    EXPECT_EQ(Candidates(u" 意\u3000"), "意气风发 一心一意 一马当先") << "trimmed as GetIdioms trims";
+    EXPECT_EQ(Candidates(u"yi"), "一心一意 意气风发 一马当先") << "a reading: its idioms in table order";
+    EXPECT_EQ(Candidates(u"一心一意", {Q(u"意气风发"), Q(u"不是成语")}), "一心一意 一马当先");
+    EXPECT_EQ(Candidates(u"风发"), "");
+    EXPECT_EQ(Candidates(u""), "");
+    EXPECT_EQ(GetIdiomCandidates(Q(u"一心一意"), nullptr, 0, nullptr, 0), 3) << "counting without a buffer";
+}
+
+TEST_F(Knowledge, FollowersAndOutcomes)
+{
+    const struct {
+        const char16_t *idiom;
+        unsigned long followers;
+        int outcome;
+        const char *why;
+    } cases[] = {
+        {u"意气风发", 0, QUOVANT_WIN, "a dead end wins at once"},
+        {u"一心一意", 3, QUOVANT_LOSS, "it lets the opponent play a dead end"},
+        {u"丁卯之戊", 0, QUOVANT_WIN, "a dead end"},
+        {u"丙寅之丁", 1, QUOVANT_LOSS, "its one follower is a dead end"},
+        {u"甲乙之丙", 1, QUOVANT_WIN, "a forced win in two"},
+        {u"天上人地", 1, QUOVANT_DRAW, "a cycle with no way out"},
+        {u"地下无天", 1, QUOVANT_DRAW, "a cycle with no way out"},
+    };
+    for (const auto &c : cases) {
+        QuovantFacts facts{};
+        ASSERT_EQ(GetIdiomFacts(Q(c.idiom), &facts), 1) << ToUtf8(c.idiom);
+        EXPECT_EQ(facts.followers, c.followers) << ToUtf8(c.idiom);
+        EXPECT_EQ(facts.outcome, c.outcome) << ToUtf8(c.idiom) << ": " << c.why;
+    }
+    QuovantFacts facts{};
+    ASSERT_EQ(GetIdiomFacts(Q(u"一心一意"), &facts), 1);
+    EXPECT_EQ(Text(facts.readings), "yi");
+    EXPECT_EQ(facts.meaning, nullptr) << "no meanings were offered";
+    EXPECT_EQ(GetIdiomFacts(Q(u"一心二意"), &facts), 0);
+    EXPECT_EQ(GetIdiomFacts(Q(u" 一心一意"), &facts), 0) << "idioms are written exactly";
+    EXPECT_EQ(GetIdiomFacts(nullptr, &facts), 0);
+}
+
+TEST_F(Knowledge, ShortestChains)
+{
+    EXPECT_EQ(Chain(u"甲乙之丙", u"丁卯之戊"), "甲乙之丙 丙寅之丁 丁卯之戊");
+    EXPECT_EQ(Chain(u"天上人地", u"天上人地"), "天上人地") << "an idiom alone";
+    EXPECT_EQ(Chain(u"天上人地", u"地下无天"), "天上人地 地下无天");
+    EXPECT_EQ(Chain(u"一心一意", u"一马当先"), "一心一意 一马当先") << "through a homophone";
+    EXPECT_EQ(Chain(u"丁卯之戊", u"甲乙之丙"), "result 1") << "out of reach";
+    EXPECT_EQ(Chain(u"不是成语", u"也不是的"), "result 6") << "both unknown";
+    EXPECT_EQ(Chain(u"一心一意", u"也不是的"), "result 4");
+}
+
+TEST_F(Knowledge, ARebuiltDictionaryIsAnalysedAnew)
+{
+    EXPECT_EQ(Candidates(u"地"), "地下无天");
+    InstallCopy(MakeIdiomTable({u"地老天荒", u"荒无人烟"}));
+    FillIdiomKeys();
+    EXPECT_EQ(Candidates(u"地"), "地老天荒");
+    QuovantFacts facts{};
+    ASSERT_EQ(GetIdiomFacts(Q(u"地老天荒"), &facts), 1);
+    EXPECT_EQ(facts.outcome, QUOVANT_LOSS) << "its one follower is a dead end now";
+    EXPECT_EQ(facts.followers, 1u);
+}
+
+}  // namespace
