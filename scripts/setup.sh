@@ -14,6 +14,8 @@ packages=(
     qt6-base-dev librsvg2-bin icoutils
     # both windows' tests in a real X server, and their screenshots (ImageMagick)
     imagemagick xvfb xauth x11-utils xdotool fonts-noto-cjk fonts-wine
+    # the emulated machine that runs the 32-bit Windows build (tests/emulator)
+    mmdebstrap qemu-system-x86 qemu-utils e2fsprogs
 )
 
 missing=()

@@ -77,23 +77,27 @@ std::string Utf8(const std::wstring &s)
     return out;
 }
 
+// A search for one process's visible top-level windows.
+struct WindowSearch {
+    DWORD id;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND w, LPARAM param)
+{
+    auto *search = reinterpret_cast<WindowSearch *>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == search->id && IsWindowVisible(w))
+        search->found.push_back(w);
+    return TRUE;
+}
+
 // The process's visible top-level windows.
 std::vector<HWND> TopWindows(DWORD processId)
 {
-    struct Search {
-        DWORD id;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND w, LPARAM param) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == s->id && IsWindowVisible(w))
-                s->found.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
