@@ -3,11 +3,16 @@
 #include "cli.h"
 
 #include "binding.h"
+#include "explore.h"
 #include "product.h"
 
 static const char HELP_TEXT[] =
     "Usage: quovant TEXT...\n"
     "       quovant < FILE\n"
+    "       quovant next [--all] [--used FILE] [--json] TEXT\n"
+    "       quovant info [--json] IDIOM...\n"
+    "       quovant path [--json] FROM TO\n"
+    "       quovant play\n"
     "Suggests up to eight Chinese idioms that can follow each TEXT in the idiom\n"
     "chain game: first those beginning with its last character, then those whose\n"
     "first character reads the same. ASCII text is taken as a pinyin reading\n"
@@ -23,12 +28,27 @@ static const char HELP_TEXT[] =
     "the exit code is 1.\n"
     "A UTF-8 byte-order mark at the start of standard input is skipped.\n"
     "\n"
+    "next: the idioms that can follow TEXT, in the same order, the first eight or\n"
+    "  --all of them, each with how many idioms can follow it (its followers; 0\n"
+    "  makes it a dead end, which wins at once), what playing it leads to with\n"
+    "  best play (win, loss or draw; wins are marked *) and its meaning.\n"
+    "  --used FILE leaves out the idioms listed in FILE, one a line: the game so far.\n"
+    "info: for each IDIOM its first character's readings, followers, outcome and\n"
+    "  meaning; text that is not an idiom of the dictionary is reported.\n"
+    "path: a shortest chain from the idiom FROM to the idiom TO, one idiom a line.\n"
+    "play: a game against the computer, typed or read from standard input.\n"
+    "--json: one JSON document on standard output instead of text.\n"
+    "Outcomes let an idiom be played twice, which a real game does not: they are a\n"
+    "strong guide, not a proof.\n"
+    "\n"
     "Exit codes:\n"
     "  0  every query found something, or standard input was read to its end\n"
-    "  1  a query found nothing or was not valid UTF-8\n"
-    "  2  an unknown option\n"
+    "  1  a query found nothing or was not valid UTF-8; info: an unknown idiom;\n"
+    "     path: no chain\n"
+    "  2  an unknown option or a bad argument\n"
     "  3  the library is missing or its dictionary is damaged\n"
-    "  4  standard output could not be written (a closed pipe ends quietly)\n";
+    "  4  standard output could not be written (a closed pipe ends quietly)\n"
+    "  5  path: FROM or TO is not an idiom of the dictionary\n";
 
 static const char BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
 
@@ -93,6 +113,20 @@ static int RunQueries(const std::vector<std::string> &args, Console &console)
     if (!BindLibrary(LIBRARY_FILE_NAME)) {
         console.Err("quovant: " + Utf16ToUtf8(MISSING_LIBRARY_TEXT) + "\n");
         return EXIT_NO_LIBRARY;
+    }
+    static const struct {
+        const char *name;
+        int (*run)(const std::vector<std::string> &, Console &);
+    } SUBCOMMANDS[] = {{"next", RunNext}, {"info", RunInfo}, {"path", RunPath}, {"play", RunPlay}};
+    for (const auto &sub : SUBCOMMANDS) {
+        if (args.empty() || args[0] != sub.name)
+            continue;
+        if (g_pfnGetIdiomCandidates == nullptr || g_pfnGetIdiomFacts == nullptr || g_pfnGetIdiomChain == nullptr ||
+            g_pfnGetIdiomCount == nullptr || g_pfnGetIdiomFactsAt == nullptr) {
+            console.Err("quovant: the library knows nothing of its idioms beyond GetIdioms\n");
+            return EXIT_NO_LIBRARY;
+        }
+        return sub.run(std::vector<std::string>(args.begin() + 1, args.end()), console);
     }
     if (!args.empty() && args[0] == "--")
         return RunArguments(std::vector<std::string>(args.begin() + 1, args.end()), console);

@@ -16,6 +16,7 @@ constexpr int EXIT_NOT_FOUND = 1;       // a query found nothing, or its text wa
 constexpr int EXIT_USAGE = 2;           // an unknown option
 constexpr int EXIT_NO_LIBRARY = 3;      // the library is missing or its dictionary is damaged
 constexpr int EXIT_OUTPUT_FAILED = 4;   // standard output could not be written
+constexpr int EXIT_UNKNOWN_IDIOM = 5;   // path: FROM or TO is not an idiom of the dictionary
 
 // The tool's view of its terminal, provided by each platform's entry.
 class Console {
@@ -29,6 +30,10 @@ public:
     virtual bool Out(std::string_view text) = 0;
     // Writes UTF-8 text to standard error.
     virtual void Err(std::string_view text) = 0;
+    // True when standard input is a terminal that a person types at.
+    virtual bool InputIsTerminal() const = 0;
+    // The bytes of the file at `path` (UTF-8); false when it cannot be read.
+    virtual bool ReadTextFile(const std::string &path, std::string &content) = 0;
     // Why the last Out failed, for the user; empty when standard output's
     // reader has gone (a closed pipe), which ends the tool quietly.
     virtual std::string OutputError() const = 0;

@@ -3,7 +3,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,15 @@ public:
     }
 
     void Err(std::string_view text) override { WriteAll(STDERR_FILENO, text); }
+
+    bool InputIsTerminal() const override { return isatty(STDIN_FILENO) != 0; }
+
+    bool ReadTextFile(const std::string &path, std::string &content) override
+    {
+        std::ifstream in(path, std::ios::binary);
+        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return in.good() || in.eof();
+    }
 
     std::string OutputError() const override
     {

@@ -4,6 +4,7 @@
 // stream is a file or a pipe.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,23 @@ public:
     }
 
     void Err(std::string_view text) override { Write(GetStdHandle(STD_ERROR_HANDLE), text); }
+
+    bool InputIsTerminal() const override { return IsConsole(GetStdHandle(STD_INPUT_HANDLE)); }
+
+    bool ReadTextFile(const std::string &path, std::string &content) override
+    {
+        const std::u16string wide = Utf8ToUtf16(path).value_or(u"");
+        FILE *file = _wfopen(reinterpret_cast<const wchar_t *>(wide.c_str()), L"rb");
+        if (file == nullptr)
+            return false;
+        content.clear();
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;)
+            content.append(buffer, n);
+        const bool ok = !ferror(file);
+        fclose(file);
+        return ok;
+    }
 
     std::string OutputError() const override
     {

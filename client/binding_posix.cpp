@@ -10,17 +10,36 @@ const char LIBRARY_FILE_NAME[] = LIBRARY_FILE;
 const char16_t MISSING_LIBRARY_TEXT[] = u"" QUOVANT_MISSING_COMPONENT_TEXT(LIBRARY_FILE);
 
 QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
+QuovantGetIdiomCandidatesFn g_pfnGetIdiomCandidates = nullptr;
+QuovantGetIdiomFactsFn g_pfnGetIdiomFacts = nullptr;
+QuovantGetIdiomCountFn g_pfnGetIdiomCount = nullptr;
+QuovantGetIdiomFactsAtFn g_pfnGetIdiomFactsAt = nullptr;
+QuovantGetIdiomChainFn g_pfnGetIdiomChain = nullptr;
+QuovantHasIdiomMeaningsFn g_pfnHasIdiomMeanings = nullptr;
+
+// dlsym of `name` as a function pointer of type Fn.
+template <typename Fn>
+static Fn Bind(void *library, const char *name)
+{
+    return reinterpret_cast<Fn>(dlsym(library, name));
+}
 
 bool BindLibrary(const char *path)
 {
     void *library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr)
         return false;
-    auto getIdioms = reinterpret_cast<QuovantGetIdiomsFn>(dlsym(library, "GetIdioms"));
-    auto initIdioms = reinterpret_cast<QuovantInitIdiomsFn>(dlsym(library, "InitIdioms"));
+    auto getIdioms = Bind<QuovantGetIdiomsFn>(library, "GetIdioms");
+    auto initIdioms = Bind<QuovantInitIdiomsFn>(library, "InitIdioms");
     // A library whose dictionary cannot be unpacked counts as missing.
     if (getIdioms == nullptr || initIdioms == nullptr || initIdioms() != 1)
         return false;
     g_pfnGetIdioms = getIdioms;
+    g_pfnGetIdiomCandidates = Bind<QuovantGetIdiomCandidatesFn>(library, "GetIdiomCandidates");
+    g_pfnGetIdiomFacts = Bind<QuovantGetIdiomFactsFn>(library, "GetIdiomFacts");
+    g_pfnGetIdiomCount = Bind<QuovantGetIdiomCountFn>(library, "GetIdiomCount");
+    g_pfnGetIdiomFactsAt = Bind<QuovantGetIdiomFactsAtFn>(library, "GetIdiomFactsAt");
+    g_pfnGetIdiomChain = Bind<QuovantGetIdiomChainFn>(library, "GetIdiomChain");
+    g_pfnHasIdiomMeanings = Bind<QuovantHasIdiomMeaningsFn>(library, "HasIdiomMeanings");
     return true;
 }

@@ -58,6 +58,15 @@ QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *
  * dictionary (null included); -1 when the dictionary is not ready. */
 QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out);
 
+/* How many idioms the dictionary has, each counted once; -1 when the
+ * dictionary is not ready. */
+QUOVANT_API long GetIdiomCount(void);
+
+/* The facts of the idiom numbered `index` (0 to GetIdiomCount() - 1, in the
+ * dictionary's order) into `*out`. Returns 1; 0 when there is no such idiom;
+ * -1 when the dictionary is not ready. */
+QUOVANT_API int GetIdiomFactsAt(size_t index, QuovantFacts *out);
+
 /* Results of GetIdiomChain; the two UNKNOWN values may be ORed together. */
 #define QUOVANT_CHAIN_FOUND 0
 #define QUOVANT_CHAIN_NONE 1
@@ -82,6 +91,8 @@ QUOVANT_API int HasIdiomMeanings(void);
 typedef long (*QuovantGetIdiomCandidatesFn)(const QuovantChar *, const QuovantChar *const *, size_t,
                                             QuovantFacts *, size_t);
 typedef int (*QuovantGetIdiomFactsFn)(const QuovantChar *, QuovantFacts *);
+typedef long (*QuovantGetIdiomCountFn)(void);
+typedef int (*QuovantGetIdiomFactsAtFn)(size_t, QuovantFacts *);
 typedef int (*QuovantGetIdiomChainFn)(const QuovantChar *, const QuovantChar *, const QuovantChar **, size_t,
                                       size_t *);
 typedef int (*QuovantHasIdiomMeaningsFn)(void);

@@ -22,6 +22,7 @@ struct Analysis {
     std::uint64_t generation = 0;  // g_dictionaryGeneration it was built for; 0: none
     std::unordered_map<std::u16string_view, std::uint32_t> idiomOf;  // text -> its first entry
     std::vector<std::uint32_t> firstOfText;  // per entry, the first entry with its text
+    std::vector<std::uint32_t> idioms;       // the first entries of the texts, table order
     std::vector<std::int32_t> groupOfChar;   // per character, its group; UNKNOWN until asked
     std::vector<std::vector<std::uint32_t>> members;  // per group, its entries each text once, table order
     std::vector<Outcome> mover;              // per group, what the player to move there reaches
@@ -128,8 +129,12 @@ void Build(Analysis &a)
     a.idiomOf.clear();
     a.idiomOf.reserve(n);
     a.firstOfText.resize(n);
-    for (std::uint32_t e = 0; e < n; ++e)
+    a.idioms.clear();
+    for (std::uint32_t e = 0; e < n; ++e) {
         a.firstOfText[e] = a.idiomOf.try_emplace(TextOf(e), e).first->second;
+        if (a.firstOfText[e] == e)
+            a.idioms.push_back(e);
+    }
     a.groupOfChar.assign(UNITS, UNKNOWN);
     a.members.clear();
     for (std::size_t k = 0; k < KeyCount(); ++k)
@@ -155,6 +160,11 @@ bool EnsureAnalysis()
     }
     g_analysis.generation = g_dictionaryGeneration;
     return true;
+}
+
+const std::vector<std::uint32_t> &Idioms()
+{
+    return g_analysis.idioms;
 }
 
 long FindIdiom(const char16_t *text)

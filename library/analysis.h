@@ -30,6 +30,9 @@ bool EnsureAnalysis();
 
 // Entry numbers below need an up-to-date analysis.
 
+// The idioms, each text once, as their first entries in table order.
+const std::vector<std::uint32_t> &Idioms();
+
 // The first entry whose text is exactly `text` (at most 13 units are read;
 // a longer text is no idiom), or -1 when no idiom has it.
 long FindIdiom(const char16_t *text);

@@ -69,6 +69,21 @@ extern "C" QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts 
     return 1;
 }
 
+extern "C" QUOVANT_API long GetIdiomCount(void)
+{
+    return EnsureAnalysis() ? static_cast<long>(Idioms().size()) : -1;
+}
+
+extern "C" QUOVANT_API int GetIdiomFactsAt(size_t index, QuovantFacts *out)
+{
+    if (!EnsureAnalysis())
+        return -1;
+    if (index >= Idioms().size())
+        return 0;
+    *out = FactsOf(Idioms()[index]);
+    return 1;
+}
+
 extern "C" QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantChar *to, const QuovantChar **chain,
                                          size_t capacity, size_t *length)
 {

@@ -12,6 +12,8 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest dpkg-dev wine64
     # the Linux window; the icon's rendering (rsvg-convert) and packing (icotool)
     qt6-base-dev librsvg2-bin icoutils
+    # JSON output of the command-line tool (header-only, also for MinGW)
+    nlohmann-json3-dev
     # both windows' tests in a real X server, and their screenshots (ImageMagick)
     imagemagick xvfb xauth x11-utils xdotool fonts-noto-cjk fonts-wine
     # the emulated machine that runs the 32-bit Windows build (tests/emulator)

@@ -7,7 +7,7 @@ add_test(NAME exports_libQuovant
     COMMAND sh -c "nm -D --defined-only --format=posix \"$1\" | cut -d' ' -f1 | LC_ALL=C sort | tr '\\n' ' '"
             sh $<TARGET_FILE:Quovant>)
 set_tests_properties(exports_libQuovant PROPERTIES PASS_REGULAR_EXPRESSION
-    "^GetIdiomCandidates GetIdiomChain GetIdiomFacts GetIdioms HasIdiomMeanings InitIdioms[ \n]*$")
+    "^GetIdiomCandidates GetIdiomChain GetIdiomCount GetIdiomFacts GetIdiomFactsAt GetIdioms HasIdiomMeanings InitIdioms[ \n]*$")
 
 # The quovant tool as a user runs it: streams, arguments and exit codes.
 quovant_add_test(test_cli test_cli.cpp program_posix.cpp)

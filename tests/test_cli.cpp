@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "examples.h"
 #include "program.h"
@@ -69,6 +70,87 @@ TEST(Cli, MissingLibraryGivesTheMessageAndCodeThree)
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "quovant: 丢失基本组件 libQuovant.so 程序无法运行。\n");
     EXPECT_EQ(run.code, 3);
+}
+
+// The subcommands through the real program: output, messages and exit codes.
+TEST(Cli, Subcommands)
+{
+    const std::string usedFile = (std::filesystem::temp_directory_path() / "quovant-test-used.txt").string();
+    {
+        std::ofstream used(usedFile);
+        used << "\xEF\xBB\xBF意出望外\r\n\n 意得志满 \n";
+    }
+    const std::string yiFacts = R"({"idiom":"一心一意","known":true,"readings":"yi","followers":1266,)"
+                                R"("outcome":"loss","meaning":"只有一个心眼儿，没有别的考虑。"})";
+    const CliCase cases[] = {
+        {"info --json: known and unknown idioms, code 1", {"info", "--json", "一心一意", "不是成语"}, "",
+         {"[" + yiFacts + R"(,{"idiom":"不是成语","known":false}])" "\n",
+          "quovant: 不是成语 is not an idiom of the dictionary\n", 1}},
+        {"path: a shortest chain, one idiom a line", {"path", "一心一意", "做贼心虚"}, "",
+         {"一心一意\n一家之作\n做贼心虚\n", "", 0}},
+        {"path --json: an idiom to itself", {"path", "--json", "做贼心虚", "做贼心虚"}, "",
+         {R"({"from":"做贼心虚","to":"做贼心虚","chain":["做贼心虚"]})" "\n", "", 0}},
+        {"path --json: an unknown idiom has its own code", {"path", "--json", "不是成语", "一心一意"}, "",
+         {R"({"from":"不是成语","to":"一心一意","chain":null,"unknown":["不是成语"]})" "\n",
+          "quovant: 不是成语 is not an idiom of the dictionary\n", 5}},
+        {"path: no chain, code 1", {"path", "一笔抹摋", "一心一意"}, "",
+         {"", "quovant: no chain leads from 一笔抹摋 to 一心一意\n", 1}},
+        {"next --json: nothing follows a dead end's last character", {"next", "--json", "一笔抹摋"}, "",
+         {R"({"text":"一笔抹摋","candidates":[]})" "\n", "没有找到合适的成语，请重试。\n", 1}},
+        {"next: an unknown option", {"next", "--frobnicate", "一"}, "",
+         {"", "quovant: unknown option --frobnicate (see quovant --help)\n", 2}},
+        {"next: a --used file that cannot be read", {"next", "--used", "/nonexistent/used", "一"}, "",
+         {"", "quovant: cannot read /nonexistent/used\n", 2}},
+    };
+    for (const CliCase &c : cases) {
+        const ProgramRun run = RunProgram(QUOVANT_PROGRAM, c.args, c.input, c.output);
+        EXPECT_EQ(run.out, c.expected.out) << c.what;
+        EXPECT_EQ(run.err, c.expected.err) << c.what;
+        EXPECT_EQ(run.code, c.expected.code) << c.what;
+    }
+
+    // next --json leaves out the --used idioms before the first eight are taken.
+    const ProgramRun all = RunProgram(QUOVANT_PROGRAM, {"next", "--json", "--all", "一心一意"});
+    const ProgramRun left = RunProgram(QUOVANT_PROGRAM, {"next", "--json", "--used", usedFile, "一心一意"});
+    std::filesystem::remove(usedFile);
+    EXPECT_EQ(all.code, 0);
+    EXPECT_NE(all.out.find(R"({"idiom":"意出望外","followers":22,"outcome":"loss","meaning":"出乎意料之外。"})"),
+              std::string::npos);
+    EXPECT_EQ(left.out.find(R"("idiom":"意出望外")"), std::string::npos);
+    EXPECT_EQ(left.out.find(R"("idiom":"意得志满")"), std::string::npos);
+    EXPECT_NE(left.out.find(R"("idiom":"意满志得")"), std::string::npos) << "the tenth is the eighth left";
+    EXPECT_EQ(left.out.find(R"("idiom":"意气飞扬")"), std::string::npos) << "the eleventh is not taken";
+}
+
+// Scripted games: the computer's moves are deterministic.
+TEST(Cli, Play)
+{
+    const struct {
+        const char *what;
+        std::string moves;
+        std::string out;
+    } games[] = {
+        {"the player opens; the computer answers with a dead end and wins", "一心一意\nquit\n",
+         "Computer: 一笔抹摋\nYou have no idiom to play: the computer wins.\nThe chain: 一心一意 一笔抹摋\n"},
+        {"the computer opens; a non-idiom and a repeat are refused; a hint; the player wins",
+         "\n不是成语\n安危相易\nhint\n易如拾芥\n",
+         "Computer: 安危相易\n不是成语 is not an idiom of the dictionary.\n"
+         "安危相易 has been played already in this game.\nYour best moves: 易如拾芥 (win, 0) 一笔抹摋 (win, 0)"},
+        {"a dead end may not open; quit ends the game", "一笔抹摋\n意气风发\n发扬光大\nquit\n",
+         "一笔抹摋 is a dead end: no idiom can follow it, so it may not open.\nComputer: "},
+        {"a move that does not follow is refused; the end of input ends the game", "一心一意\n",
+         "Computer: 一笔抹摋\n"},
+    };
+    for (const auto &g : games) {
+        const ProgramRun run = RunProgram(QUOVANT_PROGRAM, {"play"}, g.moves);
+        EXPECT_TRUE(run.out.starts_with(g.out)) << g.what << "\n" << run.out;
+        EXPECT_EQ(run.code, 0) << g.what;
+        EXPECT_NE(run.err.find("Your opening idiom"), std::string::npos) << "prompts go to standard error";
+    }
+    const ProgramRun won = RunProgram(QUOVANT_PROGRAM, {"play"}, games[1].moves);
+    EXPECT_TRUE(won.out.ends_with("The computer has no idiom to play: you win.\nThe chain: 安危相易 易如拾芥\n"));
+    const ProgramRun refused = RunProgram(QUOVANT_PROGRAM, {"play"}, "\n做贼心虚\nquit\n");
+    EXPECT_NE(refused.out.find("做贼心虚 does not follow 安危相易."), std::string::npos) << refused.out;
 }
 
 }  // namespace

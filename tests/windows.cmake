@@ -59,6 +59,10 @@ set_tests_properties(frontend_gui PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300 
 add_test(NAME cli_wine COMMAND quovant 一心一意)
 set_tests_properties(cli_wine PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "LC_ALL=C.UTF-8"
     PASS_REGULAR_EXPRESSION "^${after_yi}\r?\n$")
+# The tool carries the idiom knowledge itself on Windows (Quovant.dll does not).
+add_test(NAME cli_wine_info COMMAND quovant info --json 一心一意)
+set_tests_properties(cli_wine_info PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "LC_ALL=C.UTF-8"
+    PASS_REGULAR_EXPRESSION "\"readings\":\"yi\",\"followers\":[0-9]+,\"outcome\":\"loss\",\"meaning\":\"只有")
 add_test(NAME cli_wine_console
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine/console_eof.sh ${QUOVANT_WINEPREFIX} $<TARGET_FILE:quovant>)
 set_tests_properties(cli_wine_console PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180)

@@ -1,0 +1,273 @@
+// next, info and path: the candidates after a text, the facts of idioms and
+// shortest chains, as text for people or as one JSON document for scripts.
+#include "explore.h"
+
+#include <nlohmann/json.hpp>
+
+#include <optional>
+
+#include "binding.h"
+#include "product.h"
+
+using Json = nlohmann::ordered_json;
+
+const char OUTCOME_NOTE[] =
+    "Outcomes assume best play and let an idiom be played twice, which a real game does not: a strong "
+    "guide, not a proof.";
+
+std::string Utf8Of(const QuovantChar *text)
+{
+    return text == nullptr ? std::string() : Utf16ToUtf8(reinterpret_cast<const char16_t *>(text));
+}
+
+std::u16string Units(std::string_view utf8)
+{
+    return Utf8ToUtf16(utf8).value_or(u"");
+}
+
+static const QuovantChar *Q(const std::u16string &text)
+{
+    return reinterpret_cast<const QuovantChar *>(text.c_str());
+}
+
+const char *OutcomeWord(int outcome)
+{
+    return outcome == QUOVANT_WIN ? "win" : outcome == QUOVANT_LOSS ? "loss" : "draw";
+}
+
+std::vector<QuovantFacts> CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played)
+{
+    std::vector<const QuovantChar *> left;
+    for (const std::u16string &p : played)
+        left.push_back(Q(p));
+    const long count = g_pfnGetIdiomCandidates(Q(text), left.data(), left.size(), nullptr, 0);
+    std::vector<QuovantFacts> facts(count > 0 ? static_cast<std::size_t>(count) : 0);
+    if (count > 0)
+        g_pfnGetIdiomCandidates(Q(text), left.data(), left.size(), facts.data(), facts.size());
+    return facts;
+}
+
+bool FactsOf(const std::u16string &idiom, QuovantFacts &facts)
+{
+    return g_pfnGetIdiomFacts(Q(idiom), &facts) == 1;
+}
+
+// A meaning on one line, its senses joined by " / ".
+static std::string OneLine(const QuovantChar *meaning)
+{
+    std::string text = Utf8Of(meaning);
+    for (std::size_t at; (at = text.find('\n')) != std::string::npos;)
+        text.replace(at, 1, " / ");
+    return text;
+}
+
+static Json MeaningJson(const QuovantChar *meaning)
+{
+    return meaning == nullptr ? Json(nullptr) : Json(Utf8Of(meaning));
+}
+
+// The options of a subcommand and the words left after them.
+struct Options {
+    bool json = false;
+    bool all = false;
+    std::optional<std::string> used;
+    std::vector<std::string> words;
+};
+
+// Parses `args`; `allowed` names the options the subcommand takes. False
+// after telling the user what is wrong.
+static bool ParseOptions(const std::vector<std::string> &args, std::string_view allowed, Options &options,
+                         Console &console)
+{
+    bool wordsOnly = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &a = args[i];
+        if (wordsOnly || a.size() < 2 || a[0] != '-') {
+            options.words.push_back(a);
+        } else if (a == "--") {
+            wordsOnly = true;
+        } else if (a == "--json" && allowed.find("json") != std::string_view::npos) {
+            options.json = true;
+        } else if (a == "--all" && allowed.find("all") != std::string_view::npos) {
+            options.all = true;
+        } else if (a == "--used" && allowed.find("used") != std::string_view::npos && i + 1 < args.size()) {
+            options.used = args[++i];
+        } else {
+            console.Err("quovant: unknown option " + a + " (see quovant --help)\n");
+            return false;
+        }
+    }
+    return true;
+}
+
+// Tells once that meanings are unavailable, when they are.
+static void NoteMissingMeanings(Console &console)
+{
+    if (g_pfnHasIdiomMeanings != nullptr && g_pfnHasIdiomMeanings() == 0)
+        console.Err("quovant: meanings are unavailable: their data in the library is damaged\n");
+}
+
+// The idioms of a --used file: one a line, trimmed, blank lines left out.
+static bool ReadUsed(const std::string &path, std::vector<std::u16string> &used, Console &console)
+{
+    std::string content;
+    if (!console.ReadTextFile(path, content)) {
+        console.Err("quovant: cannot read " + path + "\n");
+        return false;
+    }
+    if (content.starts_with("\xEF\xBB\xBF"))
+        content.erase(0, 3);
+    std::size_t start = 0;
+    for (std::size_t number = 1; start < content.size(); ++number) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos)
+            end = content.size();
+        const std::optional<std::u16string> line = Utf8ToUtf16(std::string_view(content).substr(start, end - start));
+        if (!line) {
+            console.Err("quovant: " + path + ": line " + std::to_string(number) + " is not valid UTF-8\n");
+            return false;
+        }
+        std::u16string idiom = *line;
+        while (!idiom.empty() && (idiom.back() == u'\r' || idiom.back() == u' ' || idiom.back() == u'\t' ||
+                                  idiom.back() == u'\u3000'))
+            idiom.pop_back();
+        idiom.erase(0, idiom.find_first_not_of(u" \t\u3000"));
+        if (!idiom.empty())
+            used.push_back(idiom);
+        start = end + 1;
+    }
+    return true;
+}
+
+int RunNext(const std::vector<std::string> &args, Console &console)
+{
+    Options options;
+    if (!ParseOptions(args, "json all used", options, console))
+        return EXIT_USAGE;
+    if (options.words.size() != 1) {
+        console.Err("quovant: next takes one text (see quovant --help)\n");
+        return EXIT_USAGE;
+    }
+    std::vector<std::u16string> used;
+    if (options.used && !ReadUsed(*options.used, used, console))
+        return EXIT_USAGE;
+    const std::optional<std::u16string> text = Utf8ToUtf16(options.words[0]);
+    if (!text) {
+        console.Err("quovant: the text is not valid UTF-8\n");
+        return EXIT_NOT_FOUND;
+    }
+    // The text as GetIdioms trims it, for the answer to name.
+    std::u16string trimmed = *text;
+    g_pfnGetIdioms(reinterpret_cast<QuovantChar *>(trimmed.data()));
+    trimmed.resize(std::char_traits<char16_t>::length(trimmed.c_str()));
+
+    std::vector<QuovantFacts> candidates = CandidatesOf(*text, used);
+    if (!options.all && candidates.size() > 8)
+        candidates.resize(8);
+    NoteMissingMeanings(console);
+    if (options.json) {
+        Json list = Json::array();
+        for (const QuovantFacts &f : candidates)
+            list.push_back({{"idiom", Utf8Of(f.idiom)},
+                            {"followers", f.followers},
+                            {"outcome", OutcomeWord(f.outcome)},
+                            {"meaning", MeaningJson(f.meaning)}});
+        if (!console.Out(Json{{"text", Utf16ToUtf8(trimmed)}, {"candidates", list}}.dump() + "\n"))
+            return EXIT_OUTPUT_FAILED;
+    } else {
+        std::string out;
+        for (const QuovantFacts &f : candidates)
+            out += std::string(f.outcome == QUOVANT_WIN ? "* " : "  ") + Utf8Of(f.idiom) + "  " +
+                   OutcomeWord(f.outcome) + "  " + std::to_string(f.followers) + " followers  " +
+                   OneLine(f.meaning) + "\n";
+        if (!candidates.empty())
+            out += std::string("(* wins for the player who plays it; 0 followers: a dead end. ") + OUTCOME_NOTE + ")\n";
+        if (!console.Out(out))
+            return EXIT_OUTPUT_FAILED;
+    }
+    if (candidates.empty()) {
+        console.Err(QUOVANT_NOT_FOUND_TEXT "\n");
+        return EXIT_NOT_FOUND;
+    }
+    return EXIT_ALL_FOUND;
+}
+
+int RunInfo(const std::vector<std::string> &args, Console &console)
+{
+    Options options;
+    if (!ParseOptions(args, "json", options, console))
+        return EXIT_USAGE;
+    if (options.words.empty()) {
+        console.Err("quovant: info takes one or more idioms (see quovant --help)\n");
+        return EXIT_USAGE;
+    }
+    NoteMissingMeanings(console);
+    int code = EXIT_ALL_FOUND;
+    Json list = Json::array();
+    std::string out;
+    for (const std::string &word : options.words) {
+        QuovantFacts f{};
+        if (!FactsOf(Units(word), f)) {
+            code = EXIT_NOT_FOUND;
+            list.push_back({{"idiom", word}, {"known", false}});
+            console.Err("quovant: " + word + " is not an idiom of the dictionary\n");
+            continue;
+        }
+        list.push_back({{"idiom", word},
+                        {"known", true},
+                        {"readings", Utf8Of(f.readings)},
+                        {"followers", f.followers},
+                        {"outcome", OutcomeWord(f.outcome)},
+                        {"meaning", MeaningJson(f.meaning)}});
+        out += word + "  (" + Utf8Of(f.readings) + ")  " + std::to_string(f.followers) + " followers  " +
+               OutcomeWord(f.outcome) + "\n  " + (f.meaning ? OneLine(f.meaning) : "(no meaning)") + "\n";
+    }
+    if (!options.json && !out.empty())
+        out += std::string("(") + OUTCOME_NOTE + ")\n";
+    if (!console.Out(options.json ? list.dump() + "\n" : out))
+        return EXIT_OUTPUT_FAILED;
+    return code;
+}
+
+int RunPath(const std::vector<std::string> &args, Console &console)
+{
+    Options options;
+    if (!ParseOptions(args, "json", options, console))
+        return EXIT_USAGE;
+    if (options.words.size() != 2) {
+        console.Err("quovant: path takes two idioms, FROM and TO (see quovant --help)\n");
+        return EXIT_USAGE;
+    }
+    const std::u16string from = Units(options.words[0]), to = Units(options.words[1]);
+    std::size_t length = 0;
+    int result = g_pfnGetIdiomChain(Q(from), Q(to), nullptr, 0, &length);
+    std::vector<const QuovantChar *> chain(length);
+    if (result == QUOVANT_CHAIN_FOUND)
+        result = g_pfnGetIdiomChain(Q(from), Q(to), chain.data(), chain.size(), &length);
+
+    Json doc{{"from", options.words[0]}, {"to", options.words[1]}, {"chain", nullptr}};
+    std::string out;
+    if (result == QUOVANT_CHAIN_FOUND) {
+        doc["chain"] = Json::array();
+        for (const QuovantChar *idiom : chain) {
+            doc["chain"].push_back(Utf8Of(idiom));
+            out += Utf8Of(idiom) + "\n";
+        }
+    }
+    Json unknown = Json::array();
+    for (int which : {0, 1}) {
+        if (result > 0 && (result & (which == 0 ? QUOVANT_CHAIN_UNKNOWN_FROM : QUOVANT_CHAIN_UNKNOWN_TO))) {
+            unknown.push_back(options.words[which]);
+            console.Err("quovant: " + options.words[which] + " is not an idiom of the dictionary\n");
+        }
+    }
+    if (!unknown.empty())
+        doc["unknown"] = unknown;
+    if (result == QUOVANT_CHAIN_NONE)
+        console.Err("quovant: no chain leads from " + options.words[0] + " to " + options.words[1] + "\n");
+    if ((options.json || !out.empty()) && !console.Out(options.json ? doc.dump() + "\n" : out))
+        return EXIT_OUTPUT_FAILED;
+    if (result == QUOVANT_CHAIN_FOUND)
+        return EXIT_ALL_FOUND;
+    return unknown.empty() ? EXIT_NOT_FOUND : EXIT_UNKNOWN_IDIOM;
+}

@@ -1,0 +1,37 @@
+// The subcommands that use the idiom knowledge: next, info and path (in text
+// or as JSON), and play, a game against the computer. Their arguments come
+// without the subcommand's name; each returns the tool's exit code.
+#ifndef QUOVANT_CLI_EXPLORE_H
+#define QUOVANT_CLI_EXPLORE_H
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli.h"
+#include "quovant_knowledge.h"
+
+int RunNext(const std::vector<std::string> &args, Console &console);
+int RunInfo(const std::vector<std::string> &args, Console &console);
+int RunPath(const std::vector<std::string> &args, Console &console);
+int RunPlay(const std::vector<std::string> &args, Console &console);
+
+// What the tool says of outcomes wherever it shows them.
+extern const char OUTCOME_NOTE[];
+
+// UTF-8 of a library text; empty for null.
+std::string Utf8Of(const QuovantChar *text);
+
+// The library's text of UTF-16 `text`, NUL-terminated.
+std::u16string Units(std::string_view utf8);
+
+// "win", "loss" or "draw".
+const char *OutcomeWord(int outcome);
+
+// The candidates after `text` (GetIdiomCandidates), leaving out `played`.
+std::vector<QuovantFacts> CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played);
+
+// The facts of one idiom; false when it is not an idiom of the dictionary.
+bool FactsOf(const std::u16string &idiom, QuovantFacts &facts);
+
+#endif

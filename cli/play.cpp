@@ -1,0 +1,192 @@
+// play: a game of idiom chain against the computer in the terminal. The
+// player and the computer alternate; each idiom must be a candidate after
+// the one before and may be played once in a game; whoever has no move
+// loses. The computer plays deterministically, so scripted games repeat.
+#include <algorithm>
+#include <optional>
+
+#include "binding.h"
+#include "explore.h"
+
+namespace {
+
+const char GREETING[] =
+    "Idiom chain against the computer. Type an idiom to begin, or nothing to let the computer begin.\n"
+    "\"hint\" shows your best moves, \"quit\" (or the end of input) ends the game.\n";
+
+// How the computer ranks a move: a dead end first, then a win, a draw, a
+// loss; within each, the one leaving the opponent the fewest followers;
+// ties in the candidates' order.
+int Rank(const QuovantFacts &f)
+{
+    if (f.followers == 0)
+        return 0;
+    return f.outcome == QUOVANT_WIN ? 1 : f.outcome == QUOVANT_DRAW ? 2 : 3;
+}
+
+// The moves in the computer's order of preference.
+std::vector<QuovantFacts> Ranked(std::vector<QuovantFacts> moves)
+{
+    std::stable_sort(moves.begin(), moves.end(), [](const QuovantFacts &a, const QuovantFacts &b) {
+        return Rank(a) != Rank(b) ? Rank(a) < Rank(b) : a.followers < b.followers;
+    });
+    return moves;
+}
+
+class Game {
+public:
+    explicit Game(Console &console) : console_(console) {}
+
+    int Run()
+    {
+        Prompt(GREETING);
+        if (!Opening())
+            return Finish();
+        // The opener has played; from here the other side moves.
+        bool computerToMove = !computerOpened_;
+        while (!over_) {
+            const std::vector<QuovantFacts> moves = Moves();
+            if (moves.empty()) {
+                Say(std::string(computerToMove ? "The computer has no idiom to play: you win." :
+                                                 "You have no idiom to play: the computer wins.") + "\n");
+                over_ = true;
+                break;
+            }
+            if (computerToMove)
+                Play(Ranked(moves).front(), true);
+            else if (!PlayerMove(moves))
+                break;
+            computerToMove = !computerToMove;
+        }
+        return Finish();
+    }
+
+private:
+    void Prompt(const std::string &text)
+    {
+        if (console_.InputIsTerminal())
+            ok_ = ok_ && console_.Out(text);
+        else
+            console_.Err(text);
+    }
+
+    void Say(const std::string &text) { ok_ = ok_ && console_.Out(text); }
+
+    std::vector<QuovantFacts> Moves() const { return CandidatesOf(chain_.back(), chain_); }
+
+    void Play(const QuovantFacts &f, bool byComputer)
+    {
+        chain_.push_back(Units(Utf8Of(f.idiom)));
+        if (byComputer)
+            Say("Computer: " + Utf8Of(f.idiom) + "\n");
+    }
+
+    // The player's next line, trimmed; nullopt at the end of input or on "quit".
+    std::optional<std::string> ReadMove(const std::string &prompt)
+    {
+        Prompt(prompt);
+        std::string line;
+        if (!console_.ReadLine(line))
+            return std::nullopt;
+        const auto first = line.find_first_not_of(" \t");
+        line = first == std::string::npos ? "" : line.substr(first, line.find_last_not_of(" \t") - first + 1);
+        if (line == "quit")
+            return std::nullopt;
+        return line;
+    }
+
+    bool Opening()
+    {
+        for (;;) {
+            const std::optional<std::string> line = ReadMove("Your opening idiom (or nothing): ");
+            if (!line)
+                return false;
+            if (line->empty()) {
+                Play(MostFollowed(), true);
+                computerOpened_ = true;
+                return true;
+            }
+            QuovantFacts f{};
+            if (*line == "hint")
+                Say("Any idiom that is not a dead end may open; nothing lets the computer open.\n");
+            else if (!FactsOf(Units(*line), f))
+                Say(*line + " is not an idiom of the dictionary.\n");
+            else if (f.followers == 0)
+                Say(*line + " is a dead end: no idiom can follow it, so it may not open.\n");
+            else {
+                Play(f, false);
+                return true;
+            }
+        }
+    }
+
+    // The idiom that the most idioms can follow, the first of them on a tie.
+    QuovantFacts MostFollowed() const
+    {
+        QuovantFacts best{}, f{};
+        for (long i = 0; i < g_pfnGetIdiomCount(); ++i)
+            if (g_pfnGetIdiomFactsAt(static_cast<std::size_t>(i), &f) == 1 && (i == 0 || f.followers > best.followers))
+                best = f;
+        return best;
+    }
+
+    // One move of the player's; false when the game ends without it.
+    bool PlayerMove(const std::vector<QuovantFacts> &moves)
+    {
+        for (;;) {
+            const std::optional<std::string> line = ReadMove("Your idiom after " + Utf16ToUtf8(chain_.back()) + ": ");
+            if (!line)
+                return false;
+            if (*line == "hint") {
+                std::string hint = "Your best moves:";
+                const std::vector<QuovantFacts> best = Ranked(moves);
+                for (std::size_t i = 0; i < best.size() && i < 8; ++i)
+                    hint += " " + Utf8Of(best[i].idiom) + " (" + OutcomeWord(best[i].outcome) + ", " +
+                            std::to_string(best[i].followers) + ")";
+                Say(hint + "\n(" + OUTCOME_NOTE + ")\n");
+                continue;
+            }
+            const std::u16string idiom = Units(*line);
+            QuovantFacts f{};
+            if (!FactsOf(idiom, f)) {
+                Say(*line + " is not an idiom of the dictionary.\n");
+            } else if (std::find(chain_.begin(), chain_.end(), idiom) != chain_.end()) {
+                Say(*line + " has been played already in this game.\n");
+            } else if (std::none_of(moves.begin(), moves.end(),
+                                    [&](const QuovantFacts &m) { return Units(Utf8Of(m.idiom)) == idiom; })) {
+                Say(*line + " does not follow " + Utf16ToUtf8(chain_.back()) + ".\n");
+            } else {
+                Play(f, false);
+                return true;
+            }
+        }
+    }
+
+    int Finish()
+    {
+        if (!chain_.empty()) {
+            std::string chain = "The chain:";
+            for (const std::u16string &idiom : chain_)
+                chain += " " + Utf16ToUtf8(idiom);
+            Say(chain + "\n");
+        }
+        return ok_ ? EXIT_ALL_FOUND : EXIT_OUTPUT_FAILED;
+    }
+
+    Console &console_;
+    std::vector<std::u16string> chain_;  // the idioms played, in order
+    bool computerOpened_ = false;
+    bool over_ = false;
+    bool ok_ = true;  // every output was written
+};
+
+}  // namespace
+
+int RunPlay(const std::vector<std::string> &args, Console &console)
+{
+    if (!args.empty()) {
+        console.Err("quovant: play takes no arguments (see quovant --help)\n");
+        return EXIT_USAGE;
+    }
+    return Game(console).Run();
+}
