@@ -2,6 +2,9 @@
 #include "main_dialog.h"
 
 #include <QCloseEvent>
+#include <QHelpEvent>
+#include <QTextCursor>
+#include <QToolTip>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -72,6 +75,8 @@ MainDialog::MainDialog(QWidget *parent)
     output_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     output_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
+    output_->viewport()->installEventFilter(this);
+
     connect(start_, &QPushButton::clicked, this, &MainDialog::OnStart);
     connect(input_, &QLineEdit::textEdited, this, &MainDialog::OnInputEdited);
 
@@ -97,6 +102,81 @@ void MainDialog::closeEvent(QCloseEvent *event)
 {
     done(0);
     event->accept();
+}
+
+QString MainDialog::IdiomAt(const QPoint &point) const
+{
+    const QString text = output_->toPlainText();
+    // The caret's place before character i, in viewport pixels.
+    const auto caretAt = [this](int i) {
+        QTextCursor cursor(output_->document());
+        cursor.setPosition(i);
+        return output_->cursorRect(cursor);
+    };
+    // The point lies on character i when it is between its caret place and
+    // the next one on the same line.
+    const auto under = [&](int i) {
+        if (i < 0 || i >= text.size() || text[i].isSpace())
+            return false;
+        const QRect here = caretAt(i), next = caretAt(i + 1);
+        const bool sameLine = next.top() == here.top();
+        return point.y() >= here.top() && point.y() <= here.bottom() && point.x() >= here.left() &&
+               (!sameLine || point.x() < next.left());
+    };
+    const int at = output_->cursorForPosition(point).position();
+    const int i = under(at) ? at : under(at - 1) ? at - 1 : -1;
+    if (i < 0)
+        return {};
+    int begin = i, end = i;
+    while (begin > 0 && !text[begin - 1].isSpace())
+        --begin;
+    while (end < text.size() && !text[end].isSpace())
+        ++end;
+    return text.mid(begin, end - begin);
+}
+
+// What a player wants to know of an idiom, for its tooltip; empty where the
+// library cannot tell.
+QString MainDialog::FactsText(const QString &idiom) const
+{
+    QuovantFacts facts{};
+    if (g_pfnGetIdiomFacts == nullptr ||
+        g_pfnGetIdiomFacts(reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != 1)
+        return {};
+    const QString outcome = facts.outcome == QUOVANT_WIN    ? QStringLiteral("胜")
+                            : facts.outcome == QUOVANT_LOSS ? QStringLiteral("负")
+                                                            : QStringLiteral("和");
+    QString text = idiom + u'\n';
+    if (facts.meaning != nullptr)
+        text += QString::fromUtf16(reinterpret_cast<const char16_t *>(facts.meaning)) + u'\n';
+    text += QStringLiteral("可接成语：%1 个　出此成语：%2").arg(facts.followers).arg(outcome);
+    if (facts.followers == 0)
+        text += QStringLiteral("（无可接，必胜）");
+    return text + QStringLiteral("\n胜负按双方最佳应对推算，允许重复用词，仅供参考。");
+}
+
+bool MainDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != output_->viewport())
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString facts = FactsText(IdiomAt(help->pos()));
+        if (facts.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), facts, output_->viewport());
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const QString idiom = IdiomAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        if (!idiom.isEmpty()) {
+            input_->setText(idiom);
+            OnStart();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 // Runs one query on at most the first 259 units of the input box's text.

@@ -24,6 +24,8 @@ public:
     explicit MainDialog(QWidget *parent = nullptr);
 
     QLineEdit *Input() const { return input_; }
+    // The idiom of the output box at `point` of its viewport; empty where none.
+    QString IdiomAt(const QPoint &point) const;
     QPushButton *StartButton() const { return start_; }
     QPlainTextEdit *Output() const { return output_; }
 
@@ -36,10 +38,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // The output box's viewport: a tooltip tells an idiom's meaning,
+    // followers and outcome; a double click asks for what follows it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void OnStart();
     void OnInputEdited();
+    QString FactsText(const QString &idiom) const;
 
     QLabel *prompt_;
     QLineEdit *input_;

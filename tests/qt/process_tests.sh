@@ -4,6 +4,8 @@
 # that raises the first and ends with 0, and the error box of a missing or
 # damaged library, closed with Enter as a user would, ending with 0.
 #   process_tests.sh APPS_DIR SCREENSHOT.png
+# A second screenshot, beside the first with "-tooltip" in its name, shows
+# the tooltip of an idiom in the output box.
 set -uo pipefail
 apps=$1 screenshot=$2
 TITLE="翠岫弈天"
@@ -80,6 +82,19 @@ Brightness() { convert "$screenshot" -crop "$1" -colorspace Gray -format '%[fx:m
 # left: below the text, its left edge is blank and its right edge is not.
 Check "not mirrored by -reverse: the scroll bar at the right" \
     awk -v l="$(Brightness 12x40+14+140)" -v r="$(Brightness 12x40+376+140)" 'BEGIN { exit !(l > 0.99 && r < 0.98) }'
+
+# Resting the pointer on the first idiom of the output box brings up its
+# tooltip: a window of the program's own beside the main one.
+tooltip_shot=${screenshot%.png}-tooltip.png
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + 40)) $((Y + 86))
+for _ in $(seq 50); do
+    [ "$(xdotool search --onlyvisible --pid "$first" 2>/dev/null | wc -l)" -ge 2 ] && break
+    sleep 0.1
+done
+Check "hovering an idiom shows a tooltip" test "$(xdotool search --onlyvisible --pid "$first" | wc -l)" -ge 2
+import -window root -crop "640x320+$((X - 20))+$((Y - 20))" +repage "$tooltip_shot"
+xdotool mousemove 0 0
 
 # An error box from a copy without its library now covers the window.
 "$apps/alone/frontend" 2>/dev/null &

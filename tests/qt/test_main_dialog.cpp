@@ -3,6 +3,7 @@
 // closing, and the input box's width limit.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
@@ -218,6 +220,40 @@ private slots:
             QCOMPARE(text, QStringLiteral("一") + pair.repeated((room - 2) / 2) + QStringLiteral("心"));
             QCOMPARE(cursor, text.size() - 1);
         }
+    }
+
+    // The middle of the n-th idiom of the output box, in its viewport.
+    QPoint IdiomPoint(int n) const
+    {
+        const QString text = dialog_->Output()->toPlainText();
+        int at = 0;
+        for (int k = 0; k < n; ++k)
+            at = text.indexOf(u' ', at) + 1;
+        QTextCursor cursor(dialog_->Output()->document());
+        cursor.setPosition(at + 1);
+        return dialog_->Output()->cursorRect(cursor).center();
+    }
+
+    void hoveringAnIdiomTellsWhatAPlayerWantsToKnow()
+    {
+        QTest::mouseClick(dialog_->StartButton(), Qt::LeftButton);  // 天宝当年 天保九如 ...
+        QWidget *viewport = dialog_->Output()->viewport();
+        QCOMPARE(dialog_->IdiomAt(IdiomPoint(1)), QStringLiteral("天保九如"));
+        QHelpEvent hover(QEvent::ToolTip, IdiomPoint(1), viewport->mapToGlobal(IdiomPoint(1)));
+        QApplication::sendEvent(viewport, &hover);
+        const QString tip = QToolTip::text();
+        QVERIFY2(tip.startsWith(QStringLiteral("天保九如\n")), qPrintable(tip));
+        QVERIFY2(tip.contains(QStringLiteral("可接成语：")) && tip.contains(QStringLiteral("出此成语：")), qPrintable(tip));
+        QVERIFY2(tip.contains(QStringLiteral("仅供参考")), qPrintable(tip));
+        QCOMPARE(dialog_->IdiomAt(QPoint(370, 100)), QString());  // nothing right of the text
+    }
+
+    void doubleClickingAnIdiomAsksWhatFollowsIt()
+    {
+        QTest::mouseClick(dialog_->StartButton(), Qt::LeftButton);
+        QTest::mouseDClick(dialog_->Output()->viewport(), Qt::LeftButton, {}, IdiomPoint(0));
+        QCOMPARE(dialog_->Input()->text(), QStringLiteral("天宝当年"));
+        QVERIFY(dialog_->Output()->toPlainText().startsWith(QStringLiteral("年")));
     }
 
     void unusableLibrariesDoNotBind()
