@@ -80,6 +80,8 @@ function(quovant_add_library target embedded output_dir)
         target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ -s)
     else()
         target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/library/entry_posix.cpp)
+        # Private to the programs that load it: no SONAME, no version promise.
+        set_target_properties(${target} PROPERTIES NO_SONAME ON)
         target_link_libraries(${target} PRIVATE quovant_knowledge ${arg_MEANINGS})
         target_link_options(${target} PRIVATE -Wl,--no-undefined
             -Wl,--version-script=${PROJECT_SOURCE_DIR}/library/Quovant.map)

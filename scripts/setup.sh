@@ -14,6 +14,9 @@ packages=(
     qt6-base-dev librsvg2-bin icoutils
     # JSON output of the command-line tool (header-only, also for MinGW)
     nlohmann-json3-dev
+    # the Linux install and its Debian package: manual pages, checks of the
+    # desktop entry, the metadata and the package
+    scdoc desktop-file-utils appstream lintian
     # both windows' tests in a real X server, and their screenshots (ImageMagick)
     imagemagick xvfb xauth x11-utils xdotool fonts-noto-cjk fonts-wine
     # the emulated machine that runs the 32-bit Windows build (tests/emulator)

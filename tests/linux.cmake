@@ -31,3 +31,7 @@ add_test(NAME streams_fresh
     COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:make_streams>
             -DDATA_DIR=${PROJECT_SOURCE_DIR}/library/data -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/streams_fresh
             -P ${PROJECT_SOURCE_DIR}/cmake/CheckStreams.cmake)
+
+# The install and the Debian package made from it.
+add_test(NAME package COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package_test.sh ${PROJECT_BINARY_DIR})
+set_tests_properties(package PROPERTIES RUN_SERIAL ON TIMEOUT 600)
