@@ -32,7 +32,7 @@ FetchSource() {  # FetchSource PACKAGE
 FetchSourceEntry() {
     apt-cache showsrc xz-utils 2>/dev/null | grep -q '^Package: xz-utils' && return 0
     local entries
-    entries=$(python3 scripts/deb_src_entries.py) ||
+    entries=$(python3 scripts/apt_entries.py --type deb-src) ||
         { echo "cannot derive a deb-src entry from this machine's apt sources" >&2; exit 1; }
     "${sudo[@]}" tee /etc/apt/sources.list.d/quovant-deb-src.sources >/dev/null <<<"$entries"
     "${sudo[@]}" apt-get update -qq

@@ -22,8 +22,9 @@ add_test(NAME run_without_display
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/run_without_display.sh ${PROJECT_SOURCE_DIR} $<TARGET_FILE:quovant>)
 set_tests_properties(run_without_display PROPERTIES RUN_SERIAL ON TIMEOUT 600)
 
-# Set-up's deb-src entries, derived from sample apt configurations.
-add_test(NAME deb_src_entries COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/test_deb_src_entries.py)
+# Set-up's apt entries (deb-src, and deb for the emulated machine), derived
+# from sample apt configurations.
+add_test(NAME apt_entries COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/test_apt_entries.py)
 
 # The committed streams must be exactly what the generator makes of the
 # committed text sources.

@@ -39,16 +39,12 @@ up_to_date() {
         && [ -f "$guest/root.img" ] && [ -f "$guest/vmlinuz" ] && [ -f "$guest/initrd.img" ]
 }
 
-# The machine's own Debian sources file is the mirror argument: the guest gets its
-# packages wherever this machine gets its own.
-host_sources() {
-    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-        echo /etc/apt/sources.list.d/debian.sources
-    elif [ -f /etc/apt/sources.list ]; then
-        echo /etc/apt/sources.list
-    else
-        die "no Debian sources file on this machine"
-    fi
+# The machine's own Debian entries, gathered into one sources file wherever it
+# keeps them, are the mirror argument: the guest gets its packages wherever
+# this machine gets its own.
+host_sources() {  # host_sources FILE
+    python3 "$here/../../scripts/apt_entries.py" --type deb >"$1" ||
+        die "no Debian entries for this release in this machine's apt sources"
 }
 
 host_suite() {
@@ -57,7 +53,9 @@ host_suite() {
 }
 
 make_root_tree() {
-    local root=$1
+    local root=$1 sources
+    sources=$(dirname "$root")/host.sources
+    host_sources "$sources"
     log "installing the guest's packages (mmdebstrap, several minutes)"
     # The hooks' "$1" is the root tree, expanded by mmdebstrap's shell.
     # shellcheck disable=SC2016
@@ -70,7 +68,8 @@ make_root_tree() {
         --dpkgopt='path-include=/usr/share/locale/locale.alias' \
         --customize-hook='rm -f "$1"/etc/apt/sources.list "$1"/etc/apt/sources.list.d/*' \
         --customize-hook='rm -rf "$1"/var/cache/apt/* "$1"/var/lib/apt/lists/*' \
-        "$(host_suite)" "$root" "$(host_sources)"
+        "$(host_suite)" "$root" "$sources"
+    rm -f "$sources"
     as_root install -m 755 "$here/guest-init.sh" "$root/sbin/quovant-init"
     as_root mkdir -p "$root/job"
     echo quovant-guest | as_root tee "$root/etc/hostname" > /dev/null

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""deb_src_entries.py over sample apt configurations: deb822 and one-line
+"""apt_entries.py over sample apt configurations: deb822 and one-line
 entries, comments, multi-line fields, disabled entries and other archives."""
 import os
 import subprocess
@@ -7,16 +7,16 @@ import sys
 import tempfile
 import unittest
 
-SCRIPT = os.path.join(os.path.dirname(__file__), "..", "scripts", "deb_src_entries.py")
+SCRIPT = os.path.join(os.path.dirname(__file__), "..", "scripts", "apt_entries.py")
 
 
-def Derive(files):
+def Derive(files, kind="deb-src"):
     with tempfile.TemporaryDirectory() as apt:
         os.makedirs(os.path.join(apt, "sources.list.d"))
         for name, text in files.items():
             with open(os.path.join(apt, name), "w", encoding="utf-8") as f:
                 f.write(text)
-        run = subprocess.run([sys.executable, SCRIPT, apt, "bookworm"], capture_output=True, text=True)
+        run = subprocess.run([sys.executable, SCRIPT, "--type", kind, apt, "bookworm"], capture_output=True, text=True)
         return run.returncode, run.stdout.strip()
 
 
@@ -50,6 +50,9 @@ class DebSrcEntries(unittest.TestCase):
         for what, files, code, expected in cases:
             with self.subTest(what):
                 self.assertEqual(Derive(files), (code, expected))
+        # The binary entries again, for a sources file of their own.
+        code, text = Derive(cases[1][1], "deb")
+        self.assertEqual((code, text.splitlines()[0]), (0, "Types: deb"))
 
 
 if __name__ == "__main__":

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Prints deb822 stanzas that add source packages ("deb-src") for the Debian
-release this machine already uses, derived from its own apt configuration:
-the same URIs, suites, components and keys as its "deb" entries, so that a
-mirror, proxy or snapshot configured here is followed as it is.
+"""Prints deb822 stanzas for the Debian release this machine already uses,
+derived from its own apt configuration: the same URIs, suites, components
+and keys as its "deb" entries, so that a mirror, proxy or snapshot
+configured here is followed as it is. By default the stanzas add source
+packages ("deb-src"); with --type deb they repeat the binary entries, as
+one file for tools that take a sources file (mmdebstrap).
 
-    deb_src_entries.py [APT_DIR] [CODENAME]
+    apt_entries.py [--type deb-src|deb] [APT_DIR] [CODENAME]
 
 APT_DIR defaults to /etc/apt and CODENAME to VERSION_CODENAME of
 /etc/os-release. Only entries whose suites belong to that release
@@ -78,6 +80,10 @@ def Codename():
 
 
 def Main(argv):
+    kind = "deb-src"
+    if len(argv) > 2 and argv[1] == "--type" and argv[2] in ("deb", "deb-src"):
+        kind = argv[2]
+        argv = argv[:1] + argv[3:]
     apt = argv[1] if len(argv) > 1 else "/etc/apt"
     codename = argv[2] if len(argv) > 2 else Codename()
     entries = []
@@ -93,7 +99,7 @@ def Main(argv):
         return 1
     stanzas = []
     for kept in ours:
-        lines = ["Types: deb-src"]
+        lines = [f"Types: {kind}"]
         for name, values in kept:
             lines.append(f"{name}: {values[0]}" if values[0] else f"{name}:")
             lines += values[1:]
