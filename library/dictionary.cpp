@@ -87,13 +87,15 @@ void FillIdiomKeys()
             runFirst = e.text[0];
             runReadings = PinyinOfFirst(e.text);
         }
-        std::memset(e.key, 0, sizeof e.key);
-        if (runReadings == nullptr)
+        if (runReadings == nullptr) {
+            std::memset(e.key, 0, sizeof e.key);
             continue;
-        // Readings are at most 13 units; the last unit of key stays NUL
-        // even if a table entry were unterminated.
-        for (std::size_t k = 0; k + 1 < FIELD_UNITS && runReadings[k] != u'\0'; ++k)
-            e.key[k] = runReadings[k];
+        }
+        // A readings field is NUL-filled after its text: a copy of its first
+        // 13 units, then a NUL, is the key, terminated even where a damaged
+        // field is not.
+        std::memcpy(e.key, runReadings, (FIELD_UNITS - 1) * sizeof(char16_t));
+        e.key[FIELD_UNITS - 1] = u'\0';
     }
     ++g_dictionaryGeneration;
 }

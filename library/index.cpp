@@ -56,6 +56,7 @@ struct IdiomIndex {
     std::size_t keyCount = 0;         // keys in use
     Array<std::uint32_t> slots;       // hash slots: key number + 1, or 0 when free
     Array<std::uint32_t> keyOf;       // per entry, its key number (while building)
+    Array<char16_t> firstOf;          // per entry, its first unit (while building)
     Array<std::uint32_t> next;        // per group, where its next entry goes (while sorting)
 };
 
@@ -67,6 +68,7 @@ void Release(IdiomIndex &index)
     for (Array<std::uint32_t> *a : {&index.firstStart, &index.byFirst, &index.keyStart, &index.byKey, &index.slots,
                                     &index.keyOf, &index.next})
         a->Free();
+    index.firstOf.Free();
     index.keys.Free();
     index.keyCount = 0;
     index.generation = 0;
@@ -143,25 +145,29 @@ bool Build(IdiomIndex &index)
 {
     const IdiomEntry *entries = g_idiomTable.entries;
     const std::size_t n = g_idiomTable.count;
-    if (!CountingSort(
-            n, UNITS, [entries](std::size_t i) { return entries[i].text[0]; }, index.firstStart, index.byFirst,
-            index.next))
-        return false;
 
-    // Idioms come grouped by their first character, which gives their key:
-    // one lookup serves a run of entries with the same key.
+    // One pass over the table: each entry's first unit and key number, kept
+    // compact for the sorts. Idioms come grouped by their first character,
+    // which gives their key: one lookup serves a run of them.
     index.keyCount = 0;
-    if (!index.slots.Fill(64, 0) || !index.keys.Resize(32) || !index.keyOf.Resize(n))
+    if (!index.slots.Fill(64, 0) || !index.keys.Resize(32) || !index.keyOf.Resize(n) || !index.firstOf.Resize(n))
         return false;
     for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0 && FieldEquals(entries[i].key, entries[i - 1].key))
+        const IdiomEntry &e = entries[i];
+        index.firstOf[i] = e.text[0];
+        if (i > 0 && e.text[0] == entries[i - 1].text[0] && FieldEquals(e.key, entries[i - 1].key))
             index.keyOf[i] = index.keyOf[i - 1];
-        else if (!KeyNumber(index, entries[i].key, index.keyOf[i]))
+        else if (!KeyNumber(index, e.key, index.keyOf[i]))
             return false;
     }
+    const Array<char16_t> &firstOf = index.firstOf;
     const Array<std::uint32_t> &keyOf = index.keyOf;
     return CountingSort(
-        n, index.keyCount, [&keyOf](std::size_t i) { return keyOf[i]; }, index.keyStart, index.byKey, index.next);
+               n, UNITS, [&firstOf](std::size_t i) { return firstOf[i]; }, index.firstStart, index.byFirst,
+               index.next) &&
+           CountingSort(
+               n, index.keyCount, [&keyOf](std::size_t i) { return keyOf[i]; }, index.keyStart, index.byKey,
+               index.next);
 }
 
 EntryRange RangeOf(const Array<std::uint32_t> &start, const Array<std::uint32_t> &order, std::size_t group)
