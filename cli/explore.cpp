@@ -35,16 +35,27 @@ const char *OutcomeWord(int outcome)
     return outcome == QUOVANT_WIN ? "win" : outcome == QUOVANT_LOSS ? "loss" : "draw";
 }
 
-std::vector<QuovantFacts> CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played)
+bool CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played,
+                  std::vector<QuovantFacts> &candidates)
 {
     std::vector<const QuovantChar *> left;
     for (const std::u16string &p : played)
         left.push_back(Q(p));
     const long count = g_pfnGetIdiomCandidates(Q(text), left.data(), left.size(), nullptr, 0);
-    std::vector<QuovantFacts> facts(count > 0 ? static_cast<std::size_t>(count) : 0);
-    if (count > 0)
-        g_pfnGetIdiomCandidates(Q(text), left.data(), left.size(), facts.data(), facts.size());
-    return facts;
+    candidates.assign(count > 0 ? static_cast<std::size_t>(count) : 0, QuovantFacts{});
+    return count >= 0 &&
+           g_pfnGetIdiomCandidates(Q(text), left.data(), left.size(), candidates.data(), candidates.size()) >= 0;
+}
+
+int LibraryFailed(Console &console)
+{
+    console.Err("quovant: the library could not answer (out of memory)\n");
+    return EXIT_NO_LIBRARY;
+}
+
+std::string JsonText(const Json &document)
+{
+    return document.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 bool FactsOf(const std::u16string &idiom, QuovantFacts &facts)
@@ -161,7 +172,9 @@ int RunNext(const std::vector<std::string> &args, Console &console)
     g_pfnGetIdioms(reinterpret_cast<QuovantChar *>(trimmed.data()));
     trimmed.resize(std::char_traits<char16_t>::length(trimmed.c_str()));
 
-    std::vector<QuovantFacts> candidates = CandidatesOf(*text, used);
+    std::vector<QuovantFacts> candidates;
+    if (!CandidatesOf(*text, used, candidates))
+        return LibraryFailed(console);
     if (!options.all && candidates.size() > 8)
         candidates.resize(8);
     NoteMissingMeanings(console);
@@ -172,7 +185,7 @@ int RunNext(const std::vector<std::string> &args, Console &console)
                             {"followers", f.followers},
                             {"outcome", OutcomeWord(f.outcome)},
                             {"meaning", MeaningJson(f.meaning)}});
-        if (!console.Out(Json{{"text", Utf16ToUtf8(trimmed)}, {"candidates", list}}.dump() + "\n"))
+        if (!console.Out(JsonText(Json{{"text", Utf16ToUtf8(trimmed)}, {"candidates", list}})))
             return EXIT_OUTPUT_FAILED;
     } else {
         std::string out;
@@ -207,15 +220,16 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
     std::string out;
     for (const std::string &word : options.words) {
         QuovantFacts f{};
-        if (!FactsOf(Units(word), f)) {
+        const bool valid = Utf8ToUtf16(word).has_value();
+        if (!valid || !FactsOf(Units(word), f)) {
             code = EXIT_NOT_FOUND;
             list.push_back({{"idiom", word}, {"known", false}});
-            console.Err("quovant: " + word + " is not an idiom of the dictionary\n");
+            console.Err("quovant: " + word + (valid ? " is not an idiom of the dictionary\n" : " is not valid UTF-8\n"));
             continue;
         }
         list.push_back({{"idiom", word},
                         {"known", true},
-                        {"readings", Utf8Of(f.readings)},
+                        {"readings", f.readings == nullptr ? Json(nullptr) : Json(Utf8Of(f.readings))},
                         {"followers", f.followers},
                         {"outcome", OutcomeWord(f.outcome)},
                         {"meaning", MeaningJson(f.meaning)}});
@@ -224,7 +238,7 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
     }
     if (!options.json && !out.empty())
         out += std::string("(") + OUTCOME_NOTE + ")\n";
-    if (!console.Out(options.json ? list.dump() + "\n" : out))
+    if (!console.Out(options.json ? JsonText(list) : out))
         return EXIT_OUTPUT_FAILED;
     return code;
 }
@@ -238,12 +252,19 @@ int RunPath(const std::vector<std::string> &args, Console &console)
         console.Err("quovant: path takes two idioms, FROM and TO (see quovant --help)\n");
         return EXIT_USAGE;
     }
+    for (const std::string &word : options.words)
+        if (!Utf8ToUtf16(word)) {
+            console.Err("quovant: " + word + " is not valid UTF-8\n");
+            return EXIT_NOT_FOUND;
+        }
     const std::u16string from = Units(options.words[0]), to = Units(options.words[1]);
     std::size_t length = 0;
     int result = g_pfnGetIdiomChain(Q(from), Q(to), nullptr, 0, &length);
     std::vector<const QuovantChar *> chain(length);
     if (result == QUOVANT_CHAIN_FOUND)
         result = g_pfnGetIdiomChain(Q(from), Q(to), chain.data(), chain.size(), &length);
+    if (result < 0)
+        return LibraryFailed(console);
 
     Json doc{{"from", options.words[0]}, {"to", options.words[1]}, {"chain", nullptr}};
     std::string out;
@@ -265,7 +286,7 @@ int RunPath(const std::vector<std::string> &args, Console &console)
         doc["unknown"] = unknown;
     if (result == QUOVANT_CHAIN_NONE)
         console.Err("quovant: no chain leads from " + options.words[0] + " to " + options.words[1] + "\n");
-    if ((options.json || !out.empty()) && !console.Out(options.json ? doc.dump() + "\n" : out))
+    if ((options.json || !out.empty()) && !console.Out(options.json ? JsonText(doc) : out))
         return EXIT_OUTPUT_FAILED;
     if (result == QUOVANT_CHAIN_FOUND)
         return EXIT_ALL_FOUND;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli.h"
 #include "quovant_knowledge.h"
 
@@ -28,8 +30,16 @@ std::u16string Units(std::string_view utf8);
 // "win", "loss" or "draw".
 const char *OutcomeWord(int outcome);
 
-// The candidates after `text` (GetIdiomCandidates), leaving out `played`.
-std::vector<QuovantFacts> CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played);
+// The candidates after `text` (GetIdiomCandidates), leaving out `played`;
+// false when the library could not answer (out of memory).
+bool CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played,
+                  std::vector<QuovantFacts> &candidates);
+
+// Tells the user that the library could not answer; the exit code for it.
+int LibraryFailed(Console &console);
+
+// A JSON document as text; text that is not valid UTF-8 has U+FFFD.
+std::string JsonText(const nlohmann::ordered_json &document);
 
 // The facts of one idiom; false when it is not an idiom of the dictionary.
 bool FactsOf(const std::u16string &idiom, QuovantFacts &facts);

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -39,6 +40,9 @@ public:
 
     bool ReadTextFile(const std::string &path, std::string &content) override
     {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error))
+            return false;
         std::ifstream in(path, std::ios::binary);
         content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         return in.good() || in.eof();

@@ -44,8 +44,10 @@ public:
             return Finish();
         // The opener has played; from here the other side moves.
         bool computerToMove = !computerOpened_;
-        while (!over_) {
-            const std::vector<QuovantFacts> moves = Moves();
+        while (!over_ && ok_) {
+            std::vector<QuovantFacts> moves;
+            if (!CandidatesOf(chain_.back(), chain_, moves))
+                return LibraryFailed(console_);
             if (moves.empty()) {
                 Say(std::string(computerToMove ? "The computer has no idiom to play: you win." :
                                                  "You have no idiom to play: the computer wins.") + "\n");
@@ -72,8 +74,6 @@ private:
 
     void Say(const std::string &text) { ok_ = ok_ && console_.Out(text); }
 
-    std::vector<QuovantFacts> Moves() const { return CandidatesOf(chain_.back(), chain_); }
-
     void Play(const QuovantFacts &f, bool byComputer)
     {
         chain_.push_back(Units(Utf8Of(f.idiom)));
@@ -81,15 +81,23 @@ private:
             Say("Computer: " + Utf8Of(f.idiom) + "\n");
     }
 
-    // The player's next line, trimmed; nullopt at the end of input or on "quit".
+    // The player's next line, without a byte-order mark and the spaces
+    // around it (the ideographic space too); nullopt at the end of input, on
+    // "quit", or once output cannot be written.
     std::optional<std::string> ReadMove(const std::string &prompt)
     {
         Prompt(prompt);
         std::string line;
-        if (!console_.ReadLine(line))
+        if (!ok_ || !console_.ReadLine(line))
             return std::nullopt;
-        const auto first = line.find_first_not_of(" \t");
-        line = first == std::string::npos ? "" : line.substr(first, line.find_last_not_of(" \t") - first + 1);
+        if (line.starts_with("\xEF\xBB\xBF"))
+            line.erase(0, 3);
+        for (const std::string space : {" ", "\t", "\xE3\x80\x80"}) {
+            while (line.starts_with(space))
+                line.erase(0, space.size());
+            while (line.ends_with(space))
+                line.erase(line.size() - space.size());
+        }
         if (line == "quit")
             return std::nullopt;
         return line;

@@ -33,8 +33,8 @@ bool EnsureAnalysis();
 // The idioms, each text once, as their first entries in table order.
 const std::vector<std::uint32_t> &Idioms();
 
-// The first entry whose text is exactly `text` (at most 13 units are read;
-// a longer text is no idiom), or -1 when no idiom has it.
+// The first entry whose text is exactly `text` (its first 14 units at most
+// are read: a longer text is no idiom), or -1 when no idiom has it.
 long FindIdiom(const char16_t *text);
 
 // The candidates after the character `c`, in order, as entry numbers.

@@ -81,21 +81,21 @@ void FillIdiomKeys()
     // Idioms come grouped by their first character, so one lookup serves a run.
     char16_t runFirst = 0;
     const char16_t *runReadings = nullptr;
+    std::size_t runLength = 0;
     for (std::size_t i = 0; i < g_idiomTable.count; ++i) {
         IdiomEntry &e = g_idiomTable.entries[i];
         if (i == 0 || e.text[0] != runFirst) {
             runFirst = e.text[0];
             runReadings = PinyinOfFirst(e.text);
+            runLength = 0;
+            while (runReadings != nullptr && runLength + 1 < FIELD_UNITS && runReadings[runLength] != u'\0')
+                ++runLength;
         }
-        if (runReadings == nullptr) {
-            std::memset(e.key, 0, sizeof e.key);
-            continue;
-        }
-        // A readings field is NUL-filled after its text: a copy of its first
-        // 13 units, then a NUL, is the key, terminated even where a damaged
-        // field is not.
-        std::memcpy(e.key, runReadings, (FIELD_UNITS - 1) * sizeof(char16_t));
-        e.key[FIELD_UNITS - 1] = u'\0';
+        // The readings (at most 13 units of them: terminated even where a
+        // damaged field is not), then NULs.
+        std::memset(e.key, 0, sizeof e.key);
+        if (runReadings != nullptr)
+            std::memcpy(e.key, runReadings, runLength * sizeof(char16_t));
     }
     ++g_dictionaryGeneration;
 }

@@ -2,8 +2,8 @@
 // it and unpacked on first use, never at load. Its unpacked bytes are UTF-16
 // texts, each ended by a NUL, one per entry of the idiom table in its order
 // (an empty text where an idiom has no meaning). A stream that does not
-// unpack, or whose texts do not match the idiom table one for one, leaves
-// the meanings unavailable.
+// unpack, or whose texts are not as many as the idiom table's entries,
+// leaves the meanings unavailable.
 #ifndef QUOVANT_MEANINGS_H
 #define QUOVANT_MEANINGS_H
 

@@ -36,7 +36,7 @@ Check "installed quovant knows meanings" Contains "$work/info" "只有一个心�
 mkdir -m 700 "$work/runtime"
 XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen "$stage/usr/bin/quovant-gui" >/dev/null 2>&1 &
 gui=$!
-for _ in $(seq 100); do [ -S "$work/runtime/trevul.mutex.idioms.socket" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -S "$work/runtime/trevul.mutex.idioms.socket" ] && break; sleep 0.1; done
 Check "installed quovant-gui starts with its library" test -S "$work/runtime/trevul.mutex.idioms.socket"
 kill "$gui" 2>/dev/null
 

@@ -2,6 +2,7 @@
 // standard input, their output lines, messages and exit codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -97,6 +98,9 @@ TEST(Cli, Subcommands)
          {"", "quovant: no chain leads from 一笔抹摋 to 一心一意\n", 1}},
         {"next --json: nothing follows a dead end's last character", {"next", "--json", "一笔抹摋"}, "",
          {R"({"text":"一笔抹摋","candidates":[]})" "\n", "没有找到合适的成语，请重试。\n", 1}},
+        {"info --json: text that is not UTF-8 is unknown, not a crash", {"info", "--json", "\xFF"}, "",
+         {"[{\"idiom\":\"\xEF\xBF\xBD\",\"known\":false}]\n", "quovant: \xFF is not valid UTF-8\n", 1}},
+        {"path: text that is not UTF-8", {"path", "\xFF", "一心一意"}, "", {"", "quovant: \xFF is not valid UTF-8\n", 1}},
         {"next: an unknown option", {"next", "--frobnicate", "一"}, "",
          {"", "quovant: unknown option --frobnicate (see quovant --help)\n", 2}},
         {"next: a --used file that cannot be read", {"next", "--used", "/nonexistent/used", "一"}, "",
@@ -147,6 +151,9 @@ TEST(Cli, Play)
         EXPECT_EQ(run.code, 0) << g.what;
         EXPECT_NE(run.err.find("Your opening idiom"), std::string::npos) << "prompts go to standard error";
     }
+    const ProgramRun full = RunProgram(QUOVANT_PROGRAM, {"play"}, "\n" + std::string(100, '\n'), OutputTo::DEV_FULL);
+    EXPECT_EQ(full.code, 4) << "a game stops when its output cannot be written";
+    EXPECT_EQ(std::count(full.err.begin(), full.err.end(), ':'), 3) << "one prompt, then the message\n" << full.err;
     const ProgramRun won = RunProgram(QUOVANT_PROGRAM, {"play"}, games[1].moves);
     EXPECT_TRUE(won.out.ends_with("The computer has no idiom to play: you win.\nThe chain: 安危相易 易如拾芥\n"));
     const ProgramRun refused = RunProgram(QUOVANT_PROGRAM, {"play"}, "\n做贼心虚\nquit\n");
