@@ -10,14 +10,6 @@
 const char LIBRARY_FILE_NAME[] = LIBRARY_FILE;
 const char16_t MISSING_LIBRARY_TEXT[] = u"" QUOVANT_MISSING_COMPONENT_TEXT(LIBRARY_FILE);
 
-QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
-QuovantGetIdiomCandidatesFn g_pfnGetIdiomCandidates = nullptr;
-QuovantGetIdiomFactsFn g_pfnGetIdiomFacts = nullptr;
-QuovantGetIdiomCountFn g_pfnGetIdiomCount = nullptr;
-QuovantGetIdiomFactsAtFn g_pfnGetIdiomFactsAt = nullptr;
-QuovantGetIdiomChainFn g_pfnGetIdiomChain = nullptr;
-QuovantHasIdiomMeaningsFn g_pfnHasIdiomMeanings = nullptr;
-
 bool BindLibrary(const char *)
 {
     if (!LoadPinyinTable() || !LoadIdiomTable())

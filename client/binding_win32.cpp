@@ -11,15 +11,7 @@
 const char LIBRARY_FILE_NAME[] = LIBRARY_FILE;
 const char16_t MISSING_LIBRARY_TEXT[] = u"" QUOVANT_MISSING_COMPONENT_TEXT(LIBRARY_FILE);
 
-QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
-// Quovant.dll exports GetIdioms alone.
-QuovantGetIdiomCandidatesFn g_pfnGetIdiomCandidates = nullptr;
-QuovantGetIdiomFactsFn g_pfnGetIdiomFacts = nullptr;
-QuovantGetIdiomCountFn g_pfnGetIdiomCount = nullptr;
-QuovantGetIdiomFactsAtFn g_pfnGetIdiomFactsAt = nullptr;
-QuovantGetIdiomChainFn g_pfnGetIdiomChain = nullptr;
-QuovantHasIdiomMeaningsFn g_pfnHasIdiomMeanings = nullptr;
-
+// Quovant.dll exports GetIdioms alone: the idiom knowledge stays unbound.
 bool BindLibrary(const char *path)
 {
     const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
