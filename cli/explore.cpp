@@ -25,6 +25,21 @@ std::u16string Units(std::string_view utf8)
     return Utf8ToUtf16(utf8).value_or(u"");
 }
 
+std::string TrimLine(std::string_view line)
+{
+    static const std::string_view SPACES[] = {" ", "\t", "\r", "\xE3\x80\x80"};
+    for (bool trimmed = true; trimmed;) {
+        trimmed = false;
+        for (const std::string_view space : SPACES) {
+            for (; line.starts_with(space); trimmed = true)
+                line.remove_prefix(space.size());
+            for (; line.ends_with(space); trimmed = true)
+                line.remove_suffix(space.size());
+        }
+    }
+    return std::string(line);
+}
+
 static const QuovantChar *Q(const std::u16string &text)
 {
     return reinterpret_cast<const QuovantChar *>(text.c_str());
@@ -133,18 +148,14 @@ static bool ReadUsed(const std::string &path, std::vector<std::u16string> &used,
         std::size_t end = content.find('\n', start);
         if (end == std::string::npos)
             end = content.size();
-        const std::optional<std::u16string> line = Utf8ToUtf16(std::string_view(content).substr(start, end - start));
-        if (!line) {
+        const std::optional<std::u16string> idiom =
+            Utf8ToUtf16(TrimLine(std::string_view(content).substr(start, end - start)));
+        if (!idiom) {
             console.Err("quovant: " + path + ": line " + std::to_string(number) + " is not valid UTF-8\n");
             return false;
         }
-        std::u16string idiom = *line;
-        while (!idiom.empty() && (idiom.back() == u'\r' || idiom.back() == u' ' || idiom.back() == u'\t' ||
-                                  idiom.back() == u'\u3000'))
-            idiom.pop_back();
-        idiom.erase(0, idiom.find_first_not_of(u" \t\u3000"));
-        if (!idiom.empty())
-            used.push_back(idiom);
+        if (!idiom->empty())
+            used.push_back(*idiom);
         start = end + 1;
     }
     return true;

@@ -27,6 +27,10 @@ std::string Utf8Of(const QuovantChar *text);
 // The library's text of UTF-16 `text`, NUL-terminated.
 std::u16string Units(std::string_view utf8);
 
+// A line of UTF-8 without the spaces, tabs, carriage returns and ideographic
+// spaces around it.
+std::string TrimLine(std::string_view line);
+
 // "win", "loss" or "draw".
 const char *OutcomeWord(int outcome);
 

@@ -92,12 +92,7 @@ private:
             return std::nullopt;
         if (line.starts_with("\xEF\xBB\xBF"))
             line.erase(0, 3);
-        for (const std::string space : {" ", "\t", "\xE3\x80\x80"}) {
-            while (line.starts_with(space))
-                line.erase(0, space.size());
-            while (line.ends_with(space))
-                line.erase(line.size() - space.size());
-        }
+        line = TrimLine(line);
         if (line == "quit")
             return std::nullopt;
         return line;
