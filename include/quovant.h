@@ -4,8 +4,9 @@
  * GetIdioms suggests up to eight idioms that can follow a text in the idiom
  * chain game. What a caller must know:
  *   - Text is UTF-16, NUL-terminated, in and out.
- *   - The caller's buffer must be writable: it is trimmed in place, and holds
- *     the trimmed text when the call returns.
+ *   - The caller's buffer must be writable: it is trimmed in place (the white
+ *     space of QuovantIsWhiteSpace, at both ends), and holds the trimmed text
+ *     when the call returns.
  *   - The result ("idiom idiom ... ", each followed by one space) belongs to
  *     the library and stays valid only until the next call; copy it to keep it.
  *     Null or the empty string both mean that no idiom was found.
@@ -43,6 +44,17 @@ typedef char16_t QuovantChar;
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* True for the white space that GetIdioms trims from both ends of a text, on
+ * every platform: the Unicode White_Space characters of the Basic
+ * Multilingual Plane, the ideographic space U+3000 that Chinese input
+ * methods type among them. Callers that trim text as GetIdioms does use it. */
+static inline int QuovantIsWhiteSpace(unsigned int c)
+{
+    return (c >= 0x0009 && c <= 0x000D) || c == 0x0020 || c == 0x0085 || c == 0x00A0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
+           c == 0x3000;
+}
 
 /* Suggestions that can follow `text` (trimmed in place; may be null). Returns
  * the library's result buffer, possibly empty, or null when the trimmed text

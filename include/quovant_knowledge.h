@@ -11,9 +11,12 @@
  *   - Texts handed back point into the library's dictionary and stay valid
  *     until the dictionary is replaced (only tests and benchmarks do that).
  *   - Output buffers belong to the caller, who gives their capacity.
- *   - Calls must not overlap: one thread at a time. The first call builds
- *     the analysis (tens of milliseconds); meanings are unpacked when first
- *     needed.
+ *   - Any number of threads may call these functions at once. The first
+ *     call after a dictionary is installed builds the analysis (a few
+ *     milliseconds) while the others wait for it; meanings are unpacked,
+ *     once, when first needed. GetIdioms keeps its own rule (one caller at a
+ *     time: its result buffer is shared), and installing a dictionary while
+ *     other threads ask is the caller's fault.
  *   - Outcomes count an idiom played twice as allowed: in a real game, where
  *     it is not, they are a strong guide, not a proof.
  */

@@ -6,6 +6,8 @@
 // retrograde analysis over the groups.
 #include "analysis.h"
 
+#include <atomic>
+#include <mutex>
 #include <new>
 #include <string_view>
 #include <unordered_map>
@@ -19,7 +21,6 @@ constexpr std::size_t UNITS = 0x10000;  // every value of a character
 constexpr std::int32_t UNKNOWN = -1;
 
 struct Analysis {
-    std::uint64_t generation = 0;  // g_dictionaryGeneration it was built for; 0: none
     std::unordered_map<std::u16string_view, std::uint32_t> idiomOf;  // text -> its first entry
     std::vector<std::uint32_t> firstOfText;  // per entry, the first entry with its text
     std::vector<std::uint32_t> idioms;       // the first entries of the texts, table order
@@ -29,6 +30,10 @@ struct Analysis {
 };
 
 Analysis g_analysis;
+// The g_dictionaryGeneration that g_analysis was built for; 0: none. Built
+// under the lock, once; read without it once it is up to date.
+std::atomic<std::uint64_t> g_analysisGeneration{0};
+std::mutex g_analysisLock;
 
 std::u16string_view TextOf(std::uint32_t entry)
 {
@@ -55,17 +60,25 @@ std::vector<std::uint32_t> FirstsOf(const Analysis &a, EntryRange range)
     return out;
 }
 
-// The group of the candidates after `c`, made when first asked for.
-std::int32_t GroupOf(Analysis &a, char16_t c)
+// The group of the candidates after `c` when it has readings: its key's,
+// or the empty group when no idiom has that key.
+std::int32_t KeyGroupOf(const char16_t *readings)
+{
+    const long key = KeyNumberOf(readings);
+    // Groups 0 .. KeyCount() - 1 are the keys'; KeyCount() is the empty group.
+    return static_cast<std::int32_t>(key >= 0 ? key : static_cast<long>(KeyCount()));
+}
+
+// Gives `c` its group while the analysis is built: a character without
+// readings that begins idioms makes a group of its own.
+std::int32_t AssignGroup(Analysis &a, char16_t c)
 {
     std::int32_t &group = a.groupOfChar[c];
     if (group != UNKNOWN)
         return group;
     const char16_t *readings = FindPinyin(c);
     if (readings != nullptr) {
-        const long key = KeyNumberOf(readings);
-        // Groups 0 .. KeyCount() - 1 are the keys'; KeyCount() is the empty group.
-        group = static_cast<std::int32_t>(key >= 0 ? key : static_cast<long>(KeyCount()));
+        group = KeyGroupOf(readings);
     } else {
         const EntryRange own = EntriesOfFirst(c);
         if (own.Size() == 0) {
@@ -78,6 +91,19 @@ std::int32_t GroupOf(Analysis &a, char16_t c)
     return group;
 }
 
+// The group of the candidates after `c`. Every character that begins or
+// ends an idiom got its group when the analysis was built; any other one
+// begins nothing, so its readings' group is its group. Writes nothing, so
+// that any number of threads may ask at once.
+std::int32_t GroupOf(const Analysis &a, char16_t c)
+{
+    const std::int32_t group = a.groupOfChar[c];
+    if (group != UNKNOWN)
+        return group;
+    const char16_t *readings = FindPinyin(c);
+    return readings != nullptr ? KeyGroupOf(readings) : static_cast<std::int32_t>(KeyCount());
+}
+
 // Retrograde analysis: a group whose every successor is a win for the mover
 // there is a loss (so is a group without successors), a group with a loss
 // among its successors is a win, and what is left is a draw.
@@ -87,8 +113,8 @@ void SolveOutcomes(Analysis &a)
     // that the groups (and their number) are complete before the graph is
     // made: any other character's group is a key's or the empty one.
     for (std::uint32_t e = 0; e < a.firstOfText.size(); ++e) {
-        GroupOf(a, g_idiomTable.entries[e].text[0]);
-        GroupOf(a, LastOf(e));
+        AssignGroup(a, g_idiomTable.entries[e].text[0]);
+        AssignGroup(a, LastOf(e));
     }
     const std::size_t groups = a.members.size();
     std::vector<std::vector<std::uint32_t>> predecessors(groups);
@@ -147,9 +173,12 @@ void Build(Analysis &a)
 
 bool EnsureAnalysis()
 {
-    if (g_analysis.generation == g_dictionaryGeneration)
+    if (g_analysisGeneration.load(std::memory_order_acquire) == g_dictionaryGeneration)
         return true;
-    g_analysis.generation = 0;
+    const std::lock_guard<std::mutex> lock(g_analysisLock);
+    if (g_analysisGeneration.load(std::memory_order_relaxed) == g_dictionaryGeneration)
+        return true;  // another thread built it meanwhile
+    g_analysisGeneration.store(0, std::memory_order_relaxed);
     if (!EnsureIdiomIndex())
         return false;
     try {
@@ -158,7 +187,7 @@ bool EnsureAnalysis()
         g_analysis = Analysis();
         return false;
     }
-    g_analysis.generation = g_dictionaryGeneration;
+    g_analysisGeneration.store(g_dictionaryGeneration, std::memory_order_release);
     return true;
 }
 
@@ -212,7 +241,7 @@ Outcome OutcomeOf(std::uint32_t entry)
 
 std::vector<std::uint32_t> ShortestChain(std::uint32_t from, std::uint32_t to)
 {
-    Analysis &a = g_analysis;
+    const Analysis &a = g_analysis;
     if (a.firstOfText[from] == a.firstOfText[to])
         return {from};
     // Breadth first over characters; a group of candidates, once searched

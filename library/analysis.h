@@ -2,7 +2,8 @@
 // without its limit of eight: the candidates after a character, how many
 // idioms can follow an idiom, what playing it leads to, and shortest chains.
 // Built on first use from the keyed, indexed tables (never at load), and
-// again after the dictionary changed.
+// again after the dictionary changed: once, under a lock, after which the
+// functions below only read it, from any number of threads.
 //
 // The candidates after a character c: the idioms that begin with c, in table
 // order, then those whose key equals c's readings and that do not begin

@@ -184,6 +184,10 @@ bool BuildIdiomIndex()
         Release(g_index);
         return false;
     }
+    // Only building needed these.
+    g_index.keyOf.Free();
+    g_index.firstOf.Free();
+    g_index.next.Free();
     g_index.generation = g_dictionaryGeneration;
     return true;
 }
@@ -191,6 +195,14 @@ bool BuildIdiomIndex()
 bool EnsureIdiomIndex()
 {
     return g_index.generation == g_dictionaryGeneration || BuildIdiomIndex();
+}
+
+std::size_t IndexBytes()
+{
+    const IdiomIndex &x = g_index;
+    return (x.firstStart.size + x.byFirst.size + x.keyStart.size + x.byKey.size + x.slots.size + x.keyOf.size +
+            x.next.size) * sizeof(std::uint32_t) +
+           x.firstOf.size * sizeof(char16_t) + x.keys.size * sizeof(const char16_t *);
 }
 
 std::size_t KeyCount()

@@ -23,6 +23,9 @@ bool BuildIdiomIndex();
 // is no idiom table or memory ran out.
 bool EnsureIdiomIndex();
 
+// The bytes of memory the index holds.
+std::size_t IndexBytes();
+
 // The number of distinct keys, and the number of the key that equals the
 // string `key` (read as EntriesOfKey reads it), or -1 when there is none.
 // Need an up-to-date index.

@@ -1,8 +1,10 @@
 // Unpacking the meanings stream on first use and finding each entry's text.
 #include "meanings.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <new>
 #include <vector>
 
@@ -14,13 +16,16 @@ namespace {
 struct Meanings {
     const unsigned char *stream = nullptr;  // the offered stream, or null
     std::size_t length = 0;
-    std::uint64_t generation = 0;           // g_dictionaryGeneration it was checked for; 0: not yet
     bool available = false;
     char16_t *texts = nullptr;              // the unpacked texts, malloc'd
     std::vector<std::uint32_t> start;       // per entry, where its text starts in `texts`
 };
 
 Meanings g_meanings;
+// The g_dictionaryGeneration the meanings were unpacked for; 0: not yet.
+// Unpacked under the lock, once; read without it once up to date.
+std::atomic<std::uint64_t> g_meaningsGeneration{0};
+std::mutex g_meaningsLock;
 
 void Release(Meanings &m)
 {
@@ -61,18 +66,21 @@ void OfferMeanings(const unsigned char *data, std::size_t length)
     Release(g_meanings);
     g_meanings.stream = data;
     g_meanings.length = length;
-    g_meanings.generation = 0;
+    g_meaningsGeneration.store(0, std::memory_order_release);
 }
 
 bool MeaningsAvailable()
 {
+    if (g_meaningsGeneration.load(std::memory_order_acquire) == g_dictionaryGeneration)
+        return g_meanings.available;
+    const std::lock_guard<std::mutex> lock(g_meaningsLock);
     Meanings &m = g_meanings;
-    if (m.generation != g_dictionaryGeneration) {
+    if (g_meaningsGeneration.load(std::memory_order_relaxed) != g_dictionaryGeneration) {
         Release(m);
         m.available = Unpack(m);
         if (!m.available)
             Release(m);
-        m.generation = g_dictionaryGeneration;
+        g_meaningsGeneration.store(g_dictionaryGeneration, std::memory_order_release);
     }
     return m.available;
 }

@@ -3,7 +3,8 @@
 // texts, each ended by a NUL, one per entry of the idiom table in its order
 // (an empty text where an idiom has no meaning). A stream that does not
 // unpack, or whose texts are not as many as the idiom table's entries,
-// leaves the meanings unavailable.
+// leaves the meanings unavailable. Unpacked once under a lock; any number of
+// threads may then read them.
 #ifndef QUOVANT_MEANINGS_H
 #define QUOVANT_MEANINGS_H
 

@@ -38,22 +38,15 @@ static bool AppendResult(const char16_t *text)
     return true;
 }
 
-bool IsWhiteSpace(char16_t c)
-{
-    return (c >= 0x0009 && c <= 0x000D) || c == 0x0020 || c == 0x0085 || c == 0x00A0 ||
-           c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 ||
-           c == 0x202F || c == 0x205F || c == 0x3000;
-}
-
 void TrimSpaces(char16_t *text)
 {
     if (text == nullptr)
         return;
     std::size_t begin = 0;
-    while (text[begin] != u'\0' && IsWhiteSpace(text[begin]))
+    while (text[begin] != u'\0' && QuovantIsWhiteSpace(text[begin]))
         ++begin;
     std::size_t end = begin + StrLen16(text + begin);
-    while (end > begin && IsWhiteSpace(text[end - 1]))
+    while (end > begin && QuovantIsWhiteSpace(text[end - 1]))
         --end;
     // Moving left within one buffer: a forward copy never overwrites a unit
     // before it is read.

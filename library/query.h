@@ -12,12 +12,9 @@ constexpr std::size_t RESULT_BUFFER_UNITS = 262;
 // No result lists more than this many idioms.
 constexpr int MAX_MATCHES = 8;
 
-// True for the Unicode White_Space characters of the Basic Multilingual
-// Plane, U+3000 included; the same set on every platform.
-bool IsWhiteSpace(char16_t c);
-
-// Cuts leading and trailing white space from `text` in place, moving the
-// rest to the start of the buffer. A null pointer is left alone.
+// Cuts leading and trailing white space (QuovantIsWhiteSpace of quovant.h)
+// from `text` in place, moving the rest to the start of the buffer. A null
+// pointer is left alone.
 void TrimSpaces(char16_t *text);
 
 // True when every unit of `text` is below 0x80 (also for "" and null).

@@ -1,9 +1,16 @@
 // The idiom knowledge over a hand-made dictionary whose answers can be
 // worked out by hand: a dead end, a forced win in two, a draw through a
-// cycle, homophones, a duplicate entry; through the C interface.
+// cycle, homophones, a duplicate entry; through the C interface. And the
+// real dictionary asked from several threads at once (run under
+// ThreadSanitizer by the tsan preset).
 #include <gtest/gtest.h>
 
+#include <latch>
+#include <thread>
+
 #include "dictionary.h"
+#include "embedded.h"
+#include "examples.h"
 #include "quovant_knowledge.h"
 #include "support.h"
 
@@ -19,26 +26,29 @@ const QuovantChar *Q(const char16_t *s)
     return reinterpret_cast<const QuovantChar *>(s);
 }
 
+// Installs the dictionary whose answers the tests below work out by hand.
+void InstallHandMade()
+{
+    InstallCopy(MakePinyinTable({{u'一', u"yi"}, {u'意', u"yi"}, {u'心', u"xin"}, {u'甲', u"jia"},
+                                 {u'丙', u"bing"}, {u'丁', u"ding"}, {u'戊', u"wu"}, {u'天', u"tian"},
+                                 {u'地', u"di"}}));
+    InstallCopy(MakeIdiomTable({
+        u"一心一意",  // 一 → 意
+        u"意气风发",  // 意 → 发, which has no readings and begins nothing: a dead end
+        u"一马当先",  // 一 → 先: a dead end
+        u"甲乙之丙",  // 甲 → 丙, whose only follower is
+        u"丙寅之丁",  // 丙 → 丁, whose only follower is
+        u"丁卯之戊",  // 丁 → 戊: a dead end, so 甲乙之丙 wins in two
+        u"天上人地",  // 天 → 地 and
+        u"地下无天",  // 地 → 天: a cycle with no way out
+        u"一马当先",  // the same idiom again
+    }));
+    FillIdiomKeys();
+}
+
 class Knowledge : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        InstallCopy(MakePinyinTable({{u'一', u"yi"}, {u'意', u"yi"}, {u'心', u"xin"}, {u'甲', u"jia"},
-                                     {u'丙', u"bing"}, {u'丁', u"ding"}, {u'戊', u"wu"}, {u'天', u"tian"},
-                                     {u'地', u"di"}}));
-        InstallCopy(MakeIdiomTable({
-            u"一心一意",  // 一 → 意
-            u"意气风发",  // 意 → 发, which has no readings and begins nothing: a dead end
-            u"一马当先",  // 一 → 先: a dead end
-            u"甲乙之丙",  // 甲 → 丙, whose only follower is
-            u"丙寅之丁",  // 丙 → 丁, whose only follower is
-            u"丁卯之戊",  // 丁 → 戊: a dead end, so 甲乙之丙 wins in two
-            u"天上人地",  // 天 → 地 and
-            u"地下无天",  // 地 → 天: a cycle with no way out
-            u"一马当先",  // the same idiom again
-        }));
-        FillIdiomKeys();
-    }
+    void SetUp() override { InstallHandMade(); }
 
     void TearDown() override
     {
@@ -134,6 +144,75 @@ TEST_F(Knowledge, ARebuiltDictionaryIsAnalysedAnew)
     ASSERT_EQ(GetIdiomFacts(Q(u"地老天荒"), &facts), 1);
     EXPECT_EQ(facts.outcome, QUOVANT_LOSS) << "its one follower is a dead end now";
     EXPECT_EQ(facts.followers, 1u);
+}
+
+// What a thread asks of the knowledge, starting with a different function
+// in each thread so that every first use races with the others.
+std::string AskAll(int first)
+{
+    std::string answers[4];
+    for (int i = 0; i < 4; ++i) {
+        const int which = (first + i) % 4;
+        QuovantFacts facts{};
+        const QuovantChar *chain[8] = {};
+        std::size_t length = 0;
+        switch (which) {
+        case 0:
+            if (GetIdiomFacts(Q(u"一心一意"), &facts) == 1)
+                answers[0] = std::to_string(facts.followers) + " " + std::to_string(facts.outcome) + " " +
+                             (facts.meaning != nullptr ? Text(facts.meaning) : "-");
+            break;
+        case 1:
+            answers[1] = std::to_string(GetIdiomCandidates(Q(u"一心一意"), nullptr, 0, nullptr, 0));
+            break;
+        case 2:
+            if (GetIdiomChain(Q(u"一心一意"), Q(u"做贼心虚"), chain, 8, &length) == QUOVANT_CHAIN_FOUND)
+                for (std::size_t k = 0; k < length && k < 8; ++k)
+                    answers[2] += (k ? " " : "") + Text(chain[k]);
+            break;
+        default:
+            answers[3] = std::to_string(HasIdiomMeanings());
+        }
+    }
+    return answers[0] + " | " + answers[1] + " | " + answers[2] + " | " + answers[3];
+}
+
+// Starts `count` threads at once right after a dictionary was installed;
+// what each of them was answered.
+std::vector<std::string> AskFromThreads(int count)
+{
+    std::latch start(count);
+    std::vector<std::string> seen(static_cast<std::size_t>(count));
+    std::vector<std::thread> threads;
+    for (int t = 0; t < count; ++t)
+        threads.emplace_back([&, t] {
+            start.arrive_and_wait();
+            seen[static_cast<std::size_t>(t)] = AskAll(t);
+        });
+    for (std::thread &t : threads)
+        t.join();
+    return seen;
+}
+
+TEST(KnowledgeThreads, ManyThreadsAskAtOnceWhateverTheDictionary)
+{
+    const std::string real = std::to_string(YI_FOLLOWERS) + " -1 " + YI_MEANING + " | " +
+                             std::to_string(YI_FOLLOWERS) + " | " + YI_TO_ZUO + " | 1";
+    // The hand-made dictionary has no meanings and no 做贼心虚.
+    const std::string handMade = "3 -1 - | 3 |  | 0";
+    for (const bool isReal : {true, false, true}) {
+        if (isReal) {
+            ASSERT_NE(LoadPinyinTable(), 0);
+            ASSERT_NE(LoadIdiomTable(), 0);
+            OfferEmbeddedMeanings();
+        } else {
+            InstallHandMade();
+        }
+        for (const std::string &answer : AskFromThreads(4))
+            EXPECT_EQ(answer, isReal ? real : handMade);
+    }
+    InstallPinyinTable(nullptr, 0);
+    InstallIdiomTable(nullptr, 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "dictionary.h"
 #include "embedded.h"
+#include "index.h"
 #include "query.h"
 #include "quovant.h"
 #include "support.h"
@@ -65,6 +66,12 @@ TEST(Index, AnswersAsTheLinearScansDo)
     for (const std::u16string &q : queries)
         ASSERT_EQ(IndexedAnswer(q), LinearAnswer(q)) << ToUtf8(q);
     EXPECT_GT(queries.size(), 6000u);
+
+    // What the index keeps is what queries read: where each first unit's and
+    // each key's entries start, the entries twice, and the keys with their
+    // hash slots; nothing that only building it needed.
+    const std::size_t lookups = 4 * (0x10001 + 2 * g_idiomTable.count);
+    EXPECT_LE(IndexBytes(), lookups + 40 * KeyCount() + 4096) << KeyCount() << " keys";
 }
 
 TEST(Index, AReplacedTableIsAnsweredFromItsOwnIndex)

@@ -202,11 +202,11 @@ TEST(QueryHelpers, WhiteSpaceIsTheUnicodeSet)
     const char16_t spaces[] = {0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x20, 0x85, 0xA0, 0x1680,
                                0x2000, 0x2005, 0x200A, 0x2028, 0x2029, 0x202F, 0x205F, 0x3000};
     for (char16_t c : spaces)
-        EXPECT_TRUE(IsWhiteSpace(c)) << std::hex << static_cast<unsigned>(c);
+        EXPECT_TRUE(QuovantIsWhiteSpace(c)) << std::hex << static_cast<unsigned>(c);
     const char16_t others[] = {0x00, 0x08, 0x0E, 0x1F, 0x21, 0x84, 0x86, 0x200B,
                                0x2027, 0x202A, 0x205E, 0x2FFF, 0x3001, 0xFEFF, 0xD800};
     for (char16_t c : others)
-        EXPECT_FALSE(IsWhiteSpace(c)) << std::hex << static_cast<unsigned>(c);
+        EXPECT_FALSE(QuovantIsWhiteSpace(c)) << std::hex << static_cast<unsigned>(c);
 }
 
 }  // namespace

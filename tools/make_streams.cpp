@@ -20,7 +20,7 @@
 
 #include "dictionary.h"
 #include "unpack.h"
-#include "query.h"
+#include "quovant.h"
 #include "stream_writer.h"
 #include "utf8.h"
 
@@ -65,7 +65,7 @@ std::vector<PinyinEntry> ParsePinyin(const std::string &file)
         if (line.size() < 3 || line[1] != u'\t')
             Fail(file, number, "expected one character, a tab and its readings");
         const char16_t ch = line[0];
-        if ((ch >= 0xD800 && ch <= 0xDFFF) || ch < 0x80 || IsWhiteSpace(ch))
+        if ((ch >= 0xD800 && ch <= 0xDFFF) || ch < 0x80 || QuovantIsWhiteSpace(ch))
             Fail(file, number, "the character must be one UTF-16 unit, not ASCII or white space");
         const std::u16string readings = line.substr(2);
         PinyinEntry e{};
@@ -91,7 +91,7 @@ std::vector<IdiomEntry> ParseIdioms(const std::string &file)
         if (line.size() < 4 || line.size() >= FIELD_UNITS)
             Fail(file, number, "an idiom must have 4 to 13 UTF-16 units");
         for (char16_t c : line)
-            if (IsWhiteSpace(c) || c < 0x20)
+            if (QuovantIsWhiteSpace(c) || c < 0x20)
                 Fail(file, number, "an idiom must not contain white space or control characters");
         IdiomEntry e{};
         line.copy(e.text, line.size());
