@@ -36,8 +36,10 @@ static const char HELP_TEXT[] =
     "info: for each IDIOM its first character's readings, followers, outcome and\n"
     "  meaning; text that is not an idiom of the dictionary is reported.\n"
     "path: a shortest chain from the idiom FROM to the idiom TO, one idiom a line.\n"
-    "play: a game against the computer, typed or read from standard input.\n"
-    "--json: one JSON document on standard output instead of text.\n"
+    "play: a game against the computer, typed or read from standard input; moves\n"
+    "  are trimmed as queries are.\n"
+    "--json: one JSON document on standard output instead of text; a failure is\n"
+    "  {\"error\": ...}, with the same exit code.\n"
     "Outcomes let an idiom be played twice, which a real game does not: they are a\n"
     "strong guide, not a proof.\n"
     "\n"
@@ -48,7 +50,7 @@ static const char HELP_TEXT[] =
     "  2  an unknown option or a bad argument\n"
     "  3  the library is missing or its dictionary is damaged\n"
     "  4  standard output could not be written (a closed pipe ends quietly)\n"
-    "  5  path: FROM or TO is not an idiom of the dictionary\n";
+    "  5  path: FROM or TO is not an idiom of the dictionary (or not valid UTF-8)\n";
 
 static const char BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
 
@@ -102,31 +104,37 @@ static int RunLines(Console &console)
     return exitCode;
 }
 
+// The subcommands, and whether they can answer in JSON.
+static const struct {
+    const char *name;
+    int (*run)(const std::vector<std::string> &, Console &);
+    bool json;
+} SUBCOMMANDS[] = {{"next", RunNext, true}, {"info", RunInfo, true}, {"path", RunPath, true}, {"play", RunPlay, false}};
+
 static int RunQueries(const std::vector<std::string> &args, Console &console)
 {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h"))
         return console.Out(HELP_TEXT) ? EXIT_ALL_FOUND : EXIT_OUTPUT_FAILED;
+    for (const auto &sub : SUBCOMMANDS) {
+        if (args.empty() || args[0] != sub.name)
+            continue;
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        const bool json = sub.json && WantsJson(rest);
+        if (!BindLibrary(LIBRARY_FILE_NAME))
+            return Fail(console, json, EXIT_NO_LIBRARY, Utf16ToUtf8(MISSING_LIBRARY_TEXT),
+                        std::string("the library ") + LIBRARY_FILE_NAME + " is missing or its dictionary is damaged");
+        if (g_pfnGetIdiomCandidates == nullptr || g_pfnGetIdiomFacts == nullptr || g_pfnGetIdiomChain == nullptr ||
+            g_pfnGetIdiomCount == nullptr || g_pfnGetIdiomFactsAt == nullptr)
+            return Fail(console, json, EXIT_NO_LIBRARY, "the library knows nothing of its idioms beyond GetIdioms");
+        return sub.run(rest, console);
+    }
     if (!args.empty() && args[0].size() > 1 && args[0][0] == '-' && args[0] != "--") {
-        console.Err("quovant: unknown option " + args[0] + " (see quovant --help)\n");
+        console.Err("quovant: unknown option " + ShownUtf8(args[0]) + " (see quovant --help)\n");
         return EXIT_USAGE;
     }
     if (!BindLibrary(LIBRARY_FILE_NAME)) {
         console.Err("quovant: " + Utf16ToUtf8(MISSING_LIBRARY_TEXT) + "\n");
         return EXIT_NO_LIBRARY;
-    }
-    static const struct {
-        const char *name;
-        int (*run)(const std::vector<std::string> &, Console &);
-    } SUBCOMMANDS[] = {{"next", RunNext}, {"info", RunInfo}, {"path", RunPath}, {"play", RunPlay}};
-    for (const auto &sub : SUBCOMMANDS) {
-        if (args.empty() || args[0] != sub.name)
-            continue;
-        if (g_pfnGetIdiomCandidates == nullptr || g_pfnGetIdiomFacts == nullptr || g_pfnGetIdiomChain == nullptr ||
-            g_pfnGetIdiomCount == nullptr || g_pfnGetIdiomFactsAt == nullptr) {
-            console.Err("quovant: the library knows nothing of its idioms beyond GetIdioms\n");
-            return EXIT_NO_LIBRARY;
-        }
-        return sub.run(std::vector<std::string>(args.begin() + 1, args.end()), console);
     }
     if (!args.empty() && args[0] == "--")
         return RunArguments(std::vector<std::string>(args.begin() + 1, args.end()), console);

@@ -20,24 +20,9 @@ std::string Utf8Of(const QuovantChar *text)
     return text == nullptr ? std::string() : Utf16ToUtf8(reinterpret_cast<const char16_t *>(text));
 }
 
-std::u16string Units(std::string_view utf8)
+std::u16string TextOf(const QuovantChar *text)
 {
-    return Utf8ToUtf16(utf8).value_or(u"");
-}
-
-std::string TrimLine(std::string_view line)
-{
-    static const std::string_view SPACES[] = {" ", "\t", "\r", "\xE3\x80\x80"};
-    for (bool trimmed = true; trimmed;) {
-        trimmed = false;
-        for (const std::string_view space : SPACES) {
-            for (; line.starts_with(space); trimmed = true)
-                line.remove_prefix(space.size());
-            for (; line.ends_with(space); trimmed = true)
-                line.remove_suffix(space.size());
-        }
-    }
-    return std::string(line);
+    return text == nullptr ? std::u16string() : std::u16string(reinterpret_cast<const char16_t *>(text));
 }
 
 static const QuovantChar *Q(const std::u16string &text)
@@ -62,15 +47,47 @@ bool CandidatesOf(const std::u16string &text, const std::vector<std::u16string> 
            g_pfnGetIdiomCandidates(Q(text), left.data(), left.size(), candidates.data(), candidates.size()) >= 0;
 }
 
-int LibraryFailed(Console &console)
-{
-    console.Err("quovant: the library could not answer (out of memory)\n");
-    return EXIT_NO_LIBRARY;
-}
-
 std::string JsonText(const Json &document)
 {
     return document.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+int Fail(Console &console, bool json, int code, const std::string &message, const std::string &error)
+{
+    console.Err("quovant: " + message + "\n");
+    if (json && !console.Out(JsonText(Json{{"error", error}})))
+        return EXIT_OUTPUT_FAILED;
+    return code;
+}
+
+int Fail(Console &console, bool json, int code, const std::string &message)
+{
+    return Fail(console, json, code, message, message);
+}
+
+int LibraryFailed(Console &console, bool json)
+{
+    return Fail(console, json, EXIT_NO_LIBRARY, "the library could not answer (out of memory)");
+}
+
+bool WantsJson(const std::vector<std::string> &args)
+{
+    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == "--json")
+            return true;
+        if (args[i] == "--used")
+            ++i;  // its file
+    }
+    return false;
+}
+
+std::string NotAnIdiom(std::string_view word)
+{
+    if (word.empty())
+        return "the empty text is not an idiom of the dictionary";
+    if (!Utf8ToUtf16(word))
+        return ShownUtf8(word) + " is not valid UTF-8";
+    return std::string(word) + " is not an idiom of the dictionary";
 }
 
 bool FactsOf(const std::u16string &idiom, QuovantFacts &facts)
@@ -100,11 +117,13 @@ struct Options {
     std::vector<std::string> words;
 };
 
-// Parses `args`; `allowed` names the options the subcommand takes. False
-// after telling the user what is wrong.
-static bool ParseOptions(const std::vector<std::string> &args, std::string_view allowed, Options &options,
-                         Console &console)
+// Parses `args`; `allowed` names the options the subcommand takes. Gives 0,
+// or the exit code after telling the user what is wrong.
+static int ParseOptions(const std::vector<std::string> &args, std::string_view allowed, Options &options,
+                        Console &console)
 {
+    // Known before anything else, so that every failure can be told in JSON.
+    options.json = allowed.find("json") != std::string_view::npos && WantsJson(args);
     bool wordsOnly = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
@@ -113,17 +132,18 @@ static bool ParseOptions(const std::vector<std::string> &args, std::string_view 
         } else if (a == "--") {
             wordsOnly = true;
         } else if (a == "--json" && allowed.find("json") != std::string_view::npos) {
-            options.json = true;
         } else if (a == "--all" && allowed.find("all") != std::string_view::npos) {
             options.all = true;
-        } else if (a == "--used" && allowed.find("used") != std::string_view::npos && i + 1 < args.size()) {
+        } else if (a == "--used" && allowed.find("used") != std::string_view::npos) {
+            if (i + 1 == args.size())
+                return Fail(console, options.json, EXIT_USAGE, "--used needs a file (see quovant --help)");
             options.used = args[++i];
         } else {
-            console.Err("quovant: unknown option " + a + " (see quovant --help)\n");
-            return false;
+            return Fail(console, options.json, EXIT_USAGE,
+                        "unknown option " + ShownUtf8(a) + " (see quovant --help)");
         }
     }
-    return true;
+    return 0;
 }
 
 // Tells once that meanings are unavailable, when they are.
@@ -134,13 +154,12 @@ static void NoteMissingMeanings(Console &console)
 }
 
 // The idioms of a --used file: one a line, trimmed, blank lines left out.
-static bool ReadUsed(const std::string &path, std::vector<std::u16string> &used, Console &console)
+// Gives 0, or the exit code after telling the user what is wrong.
+static int ReadUsed(const std::string &path, bool json, std::vector<std::u16string> &used, Console &console)
 {
     std::string content;
-    if (!console.ReadTextFile(path, content)) {
-        console.Err("quovant: cannot read " + path + "\n");
-        return false;
-    }
+    if (!console.ReadTextFile(path, content))
+        return Fail(console, json, EXIT_USAGE, "cannot read " + ShownUtf8(path));
     if (content.starts_with("\xEF\xBB\xBF"))
         content.erase(0, 3);
     std::size_t start = 0;
@@ -148,36 +167,32 @@ static bool ReadUsed(const std::string &path, std::vector<std::u16string> &used,
         std::size_t end = content.find('\n', start);
         if (end == std::string::npos)
             end = content.size();
-        const std::optional<std::u16string> idiom =
-            Utf8ToUtf16(TrimLine(std::string_view(content).substr(start, end - start)));
-        if (!idiom) {
-            console.Err("quovant: " + path + ": line " + std::to_string(number) + " is not valid UTF-8\n");
-            return false;
-        }
-        if (!idiom->empty())
-            used.push_back(*idiom);
+        const std::optional<std::u16string> line = Utf8ToUtf16(std::string_view(content).substr(start, end - start));
+        if (!line)
+            return Fail(console, json, EXIT_USAGE,
+                        ShownUtf8(path) + ": line " + std::to_string(number) + " is not valid UTF-8");
+        const std::u16string_view idiom = TrimWhiteSpace(*line);
+        if (!idiom.empty())
+            used.emplace_back(idiom);
         start = end + 1;
     }
-    return true;
+    return 0;
 }
 
 int RunNext(const std::vector<std::string> &args, Console &console)
 {
     Options options;
-    if (!ParseOptions(args, "json all used", options, console))
-        return EXIT_USAGE;
-    if (options.words.size() != 1) {
-        console.Err("quovant: next takes one text (see quovant --help)\n");
-        return EXIT_USAGE;
-    }
+    if (const int code = ParseOptions(args, "json all used", options, console))
+        return code;
+    if (options.words.size() != 1)
+        return Fail(console, options.json, EXIT_USAGE, "next takes one text (see quovant --help)");
     std::vector<std::u16string> used;
-    if (options.used && !ReadUsed(*options.used, used, console))
-        return EXIT_USAGE;
+    if (options.used)
+        if (const int code = ReadUsed(*options.used, options.json, used, console))
+            return code;
     const std::optional<std::u16string> text = Utf8ToUtf16(options.words[0]);
-    if (!text) {
-        console.Err("quovant: the text is not valid UTF-8\n");
-        return EXIT_NOT_FOUND;
-    }
+    if (!text)
+        return Fail(console, options.json, EXIT_NOT_FOUND, "the text is not valid UTF-8");
     // The text as GetIdioms trims it, for the answer to name.
     std::u16string trimmed = *text;
     g_pfnGetIdioms(reinterpret_cast<QuovantChar *>(trimmed.data()));
@@ -185,7 +200,7 @@ int RunNext(const std::vector<std::string> &args, Console &console)
 
     std::vector<QuovantFacts> candidates;
     if (!CandidatesOf(*text, used, candidates))
-        return LibraryFailed(console);
+        return LibraryFailed(console, options.json);
     if (!options.all && candidates.size() > 8)
         candidates.resize(8);
     NoteMissingMeanings(console);
@@ -219,23 +234,20 @@ int RunNext(const std::vector<std::string> &args, Console &console)
 int RunInfo(const std::vector<std::string> &args, Console &console)
 {
     Options options;
-    if (!ParseOptions(args, "json", options, console))
-        return EXIT_USAGE;
-    if (options.words.empty()) {
-        console.Err("quovant: info takes one or more idioms (see quovant --help)\n");
-        return EXIT_USAGE;
-    }
+    if (const int code = ParseOptions(args, "json", options, console))
+        return code;
+    if (options.words.empty())
+        return Fail(console, options.json, EXIT_USAGE, "info takes one or more idioms (see quovant --help)");
     NoteMissingMeanings(console);
     int code = EXIT_ALL_FOUND;
     Json list = Json::array();
     std::string out;
     for (const std::string &word : options.words) {
         QuovantFacts f{};
-        const bool valid = Utf8ToUtf16(word).has_value();
-        if (!valid || !FactsOf(Units(word), f)) {
+        if (!FactsOf(Utf8ToUtf16Lossy(word), f)) {
             code = EXIT_NOT_FOUND;
             list.push_back({{"idiom", word}, {"known", false}});
-            console.Err("quovant: " + word + (valid ? " is not an idiom of the dictionary\n" : " is not valid UTF-8\n"));
+            console.Err("quovant: " + NotAnIdiom(word) + "\n");
             continue;
         }
         list.push_back({{"idiom", word},
@@ -257,25 +269,19 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
 int RunPath(const std::vector<std::string> &args, Console &console)
 {
     Options options;
-    if (!ParseOptions(args, "json", options, console))
-        return EXIT_USAGE;
-    if (options.words.size() != 2) {
-        console.Err("quovant: path takes two idioms, FROM and TO (see quovant --help)\n");
-        return EXIT_USAGE;
-    }
-    for (const std::string &word : options.words)
-        if (!Utf8ToUtf16(word)) {
-            console.Err("quovant: " + word + " is not valid UTF-8\n");
-            return EXIT_NOT_FOUND;
-        }
-    const std::u16string from = Units(options.words[0]), to = Units(options.words[1]);
+    if (const int code = ParseOptions(args, "json", options, console))
+        return code;
+    if (options.words.size() != 2)
+        return Fail(console, options.json, EXIT_USAGE, "path takes two idioms, FROM and TO (see quovant --help)");
+    // Text that is not valid UTF-8 keeps U+FFFD, which no idiom has.
+    const std::u16string from = Utf8ToUtf16Lossy(options.words[0]), to = Utf8ToUtf16Lossy(options.words[1]);
     std::size_t length = 0;
     int result = g_pfnGetIdiomChain(Q(from), Q(to), nullptr, 0, &length);
     std::vector<const QuovantChar *> chain(length);
     if (result == QUOVANT_CHAIN_FOUND)
         result = g_pfnGetIdiomChain(Q(from), Q(to), chain.data(), chain.size(), &length);
     if (result < 0)
-        return LibraryFailed(console);
+        return LibraryFailed(console, options.json);
 
     Json doc{{"from", options.words[0]}, {"to", options.words[1]}, {"chain", nullptr}};
     std::string out;
@@ -290,7 +296,7 @@ int RunPath(const std::vector<std::string> &args, Console &console)
     for (int which : {0, 1}) {
         if (result > 0 && (result & (which == 0 ? QUOVANT_CHAIN_UNKNOWN_FROM : QUOVANT_CHAIN_UNKNOWN_TO))) {
             unknown.push_back(options.words[which]);
-            console.Err("quovant: " + options.words[which] + " is not an idiom of the dictionary\n");
+            console.Err("quovant: " + NotAnIdiom(options.words[which]) + "\n");
         }
     }
     if (!unknown.empty())

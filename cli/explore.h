@@ -24,12 +24,8 @@ extern const char OUTCOME_NOTE[];
 // UTF-8 of a library text; empty for null.
 std::string Utf8Of(const QuovantChar *text);
 
-// The library's text of UTF-16 `text`, NUL-terminated.
-std::u16string Units(std::string_view utf8);
-
-// A line of UTF-8 without the spaces, tabs, carriage returns and ideographic
-// spaces around it.
-std::string TrimLine(std::string_view line);
+// A copy of a library text; empty for null.
+std::u16string TextOf(const QuovantChar *text);
 
 // "win", "loss" or "draw".
 const char *OutcomeWord(int outcome);
@@ -39,11 +35,25 @@ const char *OutcomeWord(int outcome);
 bool CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played,
                   std::vector<QuovantFacts> &candidates);
 
-// Tells the user that the library could not answer; the exit code for it.
-int LibraryFailed(Console &console);
-
 // A JSON document as text; text that is not valid UTF-8 has U+FFFD.
 std::string JsonText(const nlohmann::ordered_json &document);
+
+// Tells the user why a subcommand failed: "quovant: MESSAGE" on standard
+// error, and with `json` the one document on standard output,
+// {"error": ERROR} (fixed English, for programs; MESSAGE when not given).
+// Returns `code`, or EXIT_OUTPUT_FAILED when the document was not written.
+int Fail(Console &console, bool json, int code, const std::string &message, const std::string &error);
+int Fail(Console &console, bool json, int code, const std::string &message);
+
+// True when a subcommand's arguments ask for JSON (--json before any "--").
+bool WantsJson(const std::vector<std::string> &args);
+
+// Tells the user that the library could not answer; the exit code for it.
+int LibraryFailed(Console &console, bool json);
+
+// Why `word` (UTF-8 or not) is not an idiom, for a message: the empty text,
+// text that is not valid UTF-8 (shown with U+FFFD), or not in the dictionary.
+std::string NotAnIdiom(std::string_view word);
 
 // The facts of one idiom; false when it is not an idiom of the dictionary.
 bool FactsOf(const std::u16string &idiom, QuovantFacts &facts);

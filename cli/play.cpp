@@ -24,12 +24,16 @@ int Rank(const QuovantFacts &f)
     return f.outcome == QUOVANT_WIN ? 1 : f.outcome == QUOVANT_DRAW ? 2 : 3;
 }
 
+// True when the computer prefers the move `a` to `b`.
+bool Better(const QuovantFacts &a, const QuovantFacts &b)
+{
+    return Rank(a) != Rank(b) ? Rank(a) < Rank(b) : a.followers < b.followers;
+}
+
 // The moves in the computer's order of preference.
 std::vector<QuovantFacts> Ranked(std::vector<QuovantFacts> moves)
 {
-    std::stable_sort(moves.begin(), moves.end(), [](const QuovantFacts &a, const QuovantFacts &b) {
-        return Rank(a) != Rank(b) ? Rank(a) < Rank(b) : a.followers < b.followers;
-    });
+    std::stable_sort(moves.begin(), moves.end(), Better);
     return moves;
 }
 
@@ -47,7 +51,7 @@ public:
         while (!over_ && ok_) {
             std::vector<QuovantFacts> moves;
             if (!CandidatesOf(chain_.back(), chain_, moves))
-                return LibraryFailed(console_);
+                return LibraryFailed(console_, false);
             if (moves.empty()) {
                 Say(std::string(computerToMove ? "The computer has no idiom to play: you win." :
                                                  "You have no idiom to play: the computer wins.") + "\n");
@@ -76,15 +80,16 @@ private:
 
     void Play(const QuovantFacts &f, bool byComputer)
     {
-        chain_.push_back(Units(Utf8Of(f.idiom)));
+        chain_.push_back(TextOf(f.idiom));
         if (byComputer)
             Say("Computer: " + Utf8Of(f.idiom) + "\n");
     }
 
-    // The player's next line, without a byte-order mark and the spaces
-    // around it (the ideographic space too); nullopt at the end of input, on
-    // "quit", or once output cannot be written.
-    std::optional<std::string> ReadMove(const std::string &prompt)
+    // The player's next line, without a byte-order mark and trimmed as a
+    // query is (what is not valid UTF-8 becomes U+FFFD, which no idiom has);
+    // nullopt at the end of input, on "quit", or once output cannot be
+    // written.
+    std::optional<std::u16string> ReadMove(const std::string &prompt)
     {
         Prompt(prompt);
         std::string line;
@@ -92,30 +97,31 @@ private:
             return std::nullopt;
         if (line.starts_with("\xEF\xBB\xBF"))
             line.erase(0, 3);
-        line = TrimLine(line);
-        if (line == "quit")
+        const std::u16string move(TrimWhiteSpace(Utf8ToUtf16Lossy(line)));
+        if (move == u"quit")
             return std::nullopt;
-        return line;
+        return move;
     }
 
     bool Opening()
     {
         for (;;) {
-            const std::optional<std::string> line = ReadMove("Your opening idiom (or nothing): ");
-            if (!line)
+            const std::optional<std::u16string> move = ReadMove("Your opening idiom (or nothing): ");
+            if (!move)
                 return false;
-            if (line->empty()) {
-                Play(MostFollowed(), true);
+            if (move->empty()) {
+                Play(ComputerOpening(), true);
                 computerOpened_ = true;
                 return true;
             }
+            const std::string shown = Utf16ToUtf8(*move);
             QuovantFacts f{};
-            if (*line == "hint")
+            if (*move == u"hint")
                 Say("Any idiom that is not a dead end may open; nothing lets the computer open.\n");
-            else if (!FactsOf(Units(*line), f))
-                Say(*line + " is not an idiom of the dictionary.\n");
+            else if (!FactsOf(*move, f))
+                Say(shown + " is not an idiom of the dictionary.\n");
             else if (f.followers == 0)
-                Say(*line + " is a dead end: no idiom can follow it, so it may not open.\n");
+                Say(shown + " is a dead end: no idiom can follow it, so it may not open.\n");
             else {
                 Play(f, false);
                 return true;
@@ -123,13 +129,17 @@ private:
         }
     }
 
-    // The idiom that the most idioms can follow, the first of them on a tie.
-    QuovantFacts MostFollowed() const
+    // The computer's opening: the idiom it ranks first of all that are not
+    // dead ends (a dead end would end the game at once), as it ranks every
+    // later move; the first of them in the dictionary's order on a tie.
+    QuovantFacts ComputerOpening() const
     {
         QuovantFacts best{}, f{};
+        bool found = false;
         for (long i = 0; i < g_pfnGetIdiomCount(); ++i)
-            if (g_pfnGetIdiomFactsAt(static_cast<std::size_t>(i), &f) == 1 && (i == 0 || f.followers > best.followers))
-                best = f;
+            if (g_pfnGetIdiomFactsAt(static_cast<std::size_t>(i), &f) == 1 && f.followers > 0 &&
+                (!found || Better(f, best)))
+                best = f, found = true;
         return best;
     }
 
@@ -137,10 +147,12 @@ private:
     bool PlayerMove(const std::vector<QuovantFacts> &moves)
     {
         for (;;) {
-            const std::optional<std::string> line = ReadMove("Your idiom after " + Utf16ToUtf8(chain_.back()) + ": ");
-            if (!line)
+            const std::optional<std::u16string> move = ReadMove("Your idiom after " + Utf16ToUtf8(chain_.back()) + ": ");
+            if (!move)
                 return false;
-            if (*line == "hint") {
+            if (move->empty())
+                continue;  // nothing typed: ask again
+            if (*move == u"hint") {
                 std::string hint = "Your best moves:";
                 const std::vector<QuovantFacts> best = Ranked(moves);
                 for (std::size_t i = 0; i < best.size() && i < 8; ++i)
@@ -149,15 +161,15 @@ private:
                 Say(hint + "\n(" + OUTCOME_NOTE + ")\n");
                 continue;
             }
-            const std::u16string idiom = Units(*line);
+            const std::string shown = Utf16ToUtf8(*move);
             QuovantFacts f{};
-            if (!FactsOf(idiom, f)) {
-                Say(*line + " is not an idiom of the dictionary.\n");
-            } else if (std::find(chain_.begin(), chain_.end(), idiom) != chain_.end()) {
-                Say(*line + " has been played already in this game.\n");
+            if (!FactsOf(*move, f)) {
+                Say(shown + " is not an idiom of the dictionary.\n");
+            } else if (std::find(chain_.begin(), chain_.end(), *move) != chain_.end()) {
+                Say(shown + " has been played already in this game.\n");
             } else if (std::none_of(moves.begin(), moves.end(),
-                                    [&](const QuovantFacts &m) { return Units(Utf8Of(m.idiom)) == idiom; })) {
-                Say(*line + " does not follow " + Utf16ToUtf8(chain_.back()) + ".\n");
+                                    [&](const QuovantFacts &m) { return TextOf(m.idiom) == *move; })) {
+                Say(shown + " does not follow " + Utf16ToUtf8(chain_.back()) + ".\n");
             } else {
                 Play(f, false);
                 return true;

@@ -1,5 +1,6 @@
 // UTF-8 and UTF-16 conversions for the programs around the library, whose
-// files, arguments and streams are UTF-8 while the library speaks UTF-16.
+// files, arguments and streams are UTF-8 while the library speaks UTF-16,
+// and the trimming of what people type or list, as GetIdioms trims.
 #ifndef QUOVANT_CLIENT_UTF8_H
 #define QUOVANT_CLIENT_UTF8_H
 
@@ -11,7 +12,19 @@
 // U+10FFFF), or nullopt when `text` is not valid UTF-8.
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
 
+// UTF-16 of UTF-8 in which every byte that does not begin a valid sequence
+// becomes U+FFFD: what a person is shown of text that is not valid UTF-8.
+std::u16string Utf8ToUtf16Lossy(std::string_view text);
+
 // UTF-8 of UTF-16; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+
+// `text` as valid UTF-8, with U+FFFD for what is not: for messages that
+// quote what a person gave.
+std::string ShownUtf8(std::string_view text);
+
+// `text` without the white space at its ends (QuovantIsWhiteSpace of
+// quovant.h): an idiom typed or listed, trimmed as GetIdioms trims a query.
+std::u16string_view TrimWhiteSpace(std::u16string_view text);
 
 #endif
