@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     # native build and tests
     cmake ninja-build g++ pkg-config python3
-    libgtest-dev liblzma-dev libbenchmark-dev
+    libgtest-dev liblzma-dev libbenchmark-dev libx11-dev
     clang libclang-rt-14-dev
     # Windows cross builds, liblzma from Debian's source, and wine64 to run them
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest dpkg-dev wine64

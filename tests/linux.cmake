@@ -17,9 +17,13 @@ target_compile_definitions(test_cli PRIVATE QUOVANT_PROGRAM="$<TARGET_FILE:quova
 # The Qt window in-process, and its processes in a real X server.
 add_subdirectory(qt)
 
-# The README's run command on a machine without a display.
+# The README's run command on a machine without a display, with the shared
+# answers: 艾 finds nothing.
+quovant_example(AFTER_YI after_yi)
+quovant_example(AFTER_LV after_lv)
 add_test(NAME run_without_display
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/run_without_display.sh ${PROJECT_SOURCE_DIR} $<TARGET_FILE:quovant>)
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/run_without_display.sh ${PROJECT_SOURCE_DIR}
+            一心一意 ${after_yi} lv ${after_lv} 艾 "")
 set_tests_properties(run_without_display PROPERTIES RUN_SERIAL ON TIMEOUT 600)
 
 # Set-up's apt entries (deb-src, and deb for the emulated machine), derived

@@ -9,12 +9,15 @@ add_test(NAME pe_Quovant
 add_test(NAME pe_frontend
     COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/pe_check.py program $<TARGET_FILE:frontend> ${machine})
 
-# The dialog, driven through Wine's user32 in an X server.
+# The dialog, driven through Wine's user32 in an X server; its placement
+# also on a desktop whose work area (x,y,width,height) does not start at 0,0.
+set(work_area 40,30,944,708)
 set(screenshot_bmp ${PROJECT_BINARY_DIR}/screenshots/frontend.bmp)
 set(screenshot_png ${PROJECT_BINARY_DIR}/screenshots/frontend.png)
 add_executable(frontend_driver wine/frontend_driver.cpp)
 target_include_directories(frontend_driver PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/client)
 target_link_libraries(frontend_driver PRIVATE GTest::gtest GTest::gtest_main quovant_warnings)
+target_compile_features(frontend_driver PRIVATE cxx_std_20)
 target_compile_definitions(frontend_driver PRIVATE UNICODE _UNICODE
     QUOVANT_APP_DIR="${QUOVANT_APPS_DIR}/app" QUOVANT_ALONE_DIR="${QUOVANT_APPS_DIR}/alone"
     QUOVANT_BAD_PINYIN_DIR="${QUOVANT_APPS_DIR}/bad-pinyin" QUOVANT_BAD_IDIOMS_DIR="${QUOVANT_APPS_DIR}/bad-idioms"
@@ -23,8 +26,7 @@ target_link_options(frontend_driver PRIVATE -static)
 add_dependencies(frontend_driver frontend_test_apps)
 
 # What the console tool must answer for 一心一意, from the shared examples.
-file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/examples.h after_yi REGEX "AFTER_YI = " ENCODING UTF-8)
-string(REGEX REPLACE ".*\"(.*) \".*" "\\1" after_yi "${after_yi}")
+quovant_example(AFTER_YI after_yi)
 
 if(NOT QUOVANT_RUN_TESTS)
     # Everything at once in the emulated machine: the unit tests, the
@@ -38,7 +40,7 @@ if(NOT QUOVANT_RUN_TESTS)
     add_test(NAME i686_guest
         COMMAND ${PROJECT_SOURCE_DIR}/tests/emulator/i686-tests.sh ${PROJECT_BINARY_DIR}
                 ${PROJECT_SOURCE_DIR}/build/i686-guest "${after_yi}"
-                $<TARGET_FILE:quovant> ${QUOVANT_APPS_DIR} ${screenshot_png} ${files}
+                $<TARGET_FILE:quovant> ${QUOVANT_APPS_DIR} ${screenshot_png} ${work_area} ${files}
                 $<TARGET_FILE:Quovant> $<TARGET_FILE:Quovant_bad_pinyin> $<TARGET_FILE:Quovant_bad_idioms>)
     set_tests_properties(i686_guest PROPERTIES TIMEOUT 2400 RUN_SERIAL ON)
     return()
@@ -51,7 +53,7 @@ set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 
 add_test(NAME frontend_gui
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine/run-gui-tests.sh ${QUOVANT_WINEPREFIX}
-            $<TARGET_FILE:frontend_driver> ${screenshot_bmp} ${screenshot_png})
+            $<TARGET_FILE:frontend_driver> ${screenshot_bmp} ${screenshot_png} ${work_area})
 set_tests_properties(frontend_gui PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300 RUN_SERIAL ON)
 
 # The console tool: one query through a pipe, and typed at a console, where

@@ -80,6 +80,10 @@ MainDialog::MainDialog(QWidget *parent)
     connect(start_, &QPushButton::clicked, this, &MainDialog::OnStart);
     connect(input_, &QLineEdit::textEdited, this, &MainDialog::OnInputEdited);
 
+    // Centred in the primary screen's available area, its origin added: the
+    // Windows dialog leaves the work area's origin out, but on Linux the
+    // primary screen need not start at 0,0, and that formula would put the
+    // window on another monitor.
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         move(available.x() + available.width() / 2 - CLIENT_WIDTH / 2,

@@ -49,7 +49,11 @@ static int CreateDialogFont()
     return newer ? TEXT_HEIGHT : 20;
 }
 
-// Sizes the window for a 400 × 200 client area and centres it in the work area.
+// Sizes the window for a 400 × 200 client area and places it at the middle
+// of the work area's size, measured from the screen's origin: the work
+// area's own left and top are not added. On the primary monitor the work
+// area starts at 0,0 unless the taskbar stands at the left or top, and then
+// the window still lies wholly on the screen.
 static void PlaceWindow(HWND dialog)
 {
     const DWORD style = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
@@ -61,9 +65,8 @@ static void PlaceWindow(HWND dialog)
 
     RECT work = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    // The work area's own origin counts: a taskbar at the left or top moves it.
-    const int x = work.left + (work.right - work.left) / 2 - width / 2;
-    const int y = work.top + (work.bottom - work.top) / 2 - height / 2;
+    const int x = (work.right - work.left) / 2 - width / 2;
+    const int y = (work.bottom - work.top) / 2 - height / 2;
     SetWindowPos(dialog, nullptr, x, y, width, height,
                  SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
 }

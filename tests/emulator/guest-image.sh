@@ -16,11 +16,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/emulator-lib.sh"
 
-# Guest packages: kernel and initrd tools, X server for GUI programs, Wine with its
-# 32-bit half and the i386 X libraries winex11.drv loads, fonts for CJK text and
-# Wine's caption buttons.
+# Guest packages: kernel and initrd tools, X server for GUI programs (and xprop,
+# which gives the root window a work area), Wine with its 32-bit half and the
+# i386 X libraries winex11.drv loads, fonts for CJK text and Wine's caption
+# buttons.
 guest_packages() {
-    local pkgs=(linux-image-amd64 initramfs-tools kmod udev procps xvfb xauth
+    local pkgs=(linux-image-amd64 initramfs-tools kmod udev procps xvfb xauth x11-utils
         wine wine64 wine32:i386 fonts-wine fonts-noto-cjk)
     local lib
     for lib in libxrender1 libxcursor1 libxi6 libxrandr2 libxfixes3 libxinerama1 libxcomposite1; do

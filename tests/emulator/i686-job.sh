@@ -35,11 +35,24 @@ else
     Report quovant.exe "$code" out/quovant.txt
 fi
 
-Xvfb :1 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The X server keeps its root window's properties between clients.
+Xvfb :1 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 for _ in $(seq 50); do [ -e /tmp/.X11-unix/X1 ] && break; sleep 0.2; done
 DISPLAY=:1 wine "$BUILD/tests/frontend_driver.exe" --gtest_brief=1 </dev/null >out/frontend_driver.log 2>&1
 Report frontend_driver $? out/frontend_driver.log
 cp "$SCREENSHOT_BMP" out/frontend.bmp 2>/dev/null
+
+# The placement test again outside Wine's virtual desktop (whose work area
+# always starts at 0,0), on a work area whose left and top are not 0, which
+# Wine takes from the root window's _NET_WORKAREA. A new Wine session then
+# makes its desktop without the virtual one.
+DISPLAY=:1 xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$WORK_AREA"
+wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f </dev/null >/dev/null 2>&1
+wineserver -k
+while pgrep wineserver >/dev/null; do sleep 0.5; done
+DISPLAY=:1 QUOVANT_WORK_AREA=$WORK_AREA wine "$BUILD/tests/frontend_driver.exe" --gtest_brief=1 \
+    --gtest_filter='RunningFrontend.WindowIsPlaced*' </dev/null >out/frontend_placement.log 2>&1
+Report frontend_driver_placement $? out/frontend_placement.log
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -4,14 +4,16 @@
 # real frontend.exe and Quovant.dll, and the console tool for one query.
 # Prints each check's result, fails when one fails, and keeps the guest's
 # screenshot of the dialog as a PNG.
-#   i686-tests.sh BUILD_DIR GUEST_DIR EXPECTED_LINE QUOVANT_EXE APPS_DIR SCREENSHOT_PNG FILE...
+#   i686-tests.sh BUILD_DIR GUEST_DIR EXPECTED_LINE QUOVANT_EXE APPS_DIR SCREENSHOT_PNG WORK_AREA FILE...
 # FILEs are the test programs and the libraries they load by their build
 # paths; everything the job needs lies under BUILD_DIR and keeps its path
 # in the guest. EXPECTED_LINE is what quovant.exe must print for 一心一意.
+# WORK_AREA (x,y,width,height) is the X work area of the driver's placement
+# test outside Wine's virtual desktop.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=$1 guest=$2 expected=$3 quovant=$4 apps=$5 png=$6
-shift 6
+build=$1 guest=$2 expected=$3 quovant=$4 apps=$5 png=$6 work_area=$7
+shift 7
 
 # Builds the guest once; nothing to do when it is up to date.
 "$here/guest-image.sh" "$guest"
@@ -33,6 +35,7 @@ cp "$here/i686-job.sh" "$job/run.sh"
     echo "BUILD=$(realpath "$build")"
     echo "QUOVANT=$quovant"
     echo "SCREENSHOT_BMP=$(dirname "$png")/frontend.bmp"
+    echo "WORK_AREA=$work_area"
 } >"$job/settings"
 for file in "$@"; do
     case $file in *_driver.exe | *.dll) ;; *.exe) echo "$file" ;; esac

@@ -1,48 +1,79 @@
 #!/usr/bin/env bash
-# The Linux front end as separate processes in a real X server (run inside
-# xvfb-run): the window after a query (saved as a screenshot), a second copy
-# that raises the first and ends with 0, and the error box of a missing or
-# damaged library, closed with Enter as a user would, ending with 0.
-#   process_tests.sh APPS_DIR SCREENSHOT.png
-# A second screenshot, beside the first with "-tooltip" in its name, shows
-# the tooltip of an idiom in the output box.
+# The Linux front end as separate processes in a real X server: the window
+# after a query (saved as a screenshot), a second copy that raises the first
+# and ends with 0, and the error box of a missing or damaged library, closed
+# with Enter as a user would, ending with 0.
+#   process_tests.sh X_WINDOWS APPS_DIR SCREENSHOT.png
+# X_WINDOWS lists the display's windows; other programs' windows may come and
+# go meanwhile. Each check waits, up to a deadline, for a state that holds in
+# two listings in a row, and a failed check prints the windows it saw. A
+# second screenshot, beside the first with "-tooltip" in its name, shows the
+# tooltip of an idiom in the output box.
 set -uo pipefail
-apps=$1 screenshot=$2
+x_windows=$1 apps=$2 screenshot=$3
 TITLE="翠岫弈天"
+DEADLINE=30  # seconds a check waits for what it expects
 passed=0 failed=0
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null' EXIT
 
+Pass() { passed=$((passed + 1)) && echo "ok   $1"; }
+Fail() { failed=$((failed + 1)) && echo "FAIL $1"; }
+
 Check() {  # Check WHAT COMMAND...
     local what=$1
     shift
-    if "$@"; then
-        passed=$((passed + 1)) && echo "ok   $what"
-    else
-        failed=$((failed + 1)) && echo "FAIL $what"
-    fi
+    if "$@"; then Pass "$what"; else Fail "$what"; fi
 }
 
-# The X windows of a process that carry the title, or nothing after 30 s.
-WaitWindow() {  # WaitWindow PID
-    local w
-    for _ in $(seq 300); do
-        w=$(xdotool search --all --onlyvisible --pid "$1" --name "^$TITLE\$" 2>/dev/null | head -n 1)
-        [ -n "$w" ] && { echo "$w"; return 0; }
+# The listing the last Wait looked at: "ID PID STATE GEOMETRY TITLE", top first.
+seen=""
+
+# Waits until PREDICATE, given the listing as "$seen", holds in two listings
+# in a row, for at most DEADLINE seconds; a failure prints the last listing.
+Wait() {  # Wait WHAT PREDICATE [ARGS...]
+    local what=$1 held=0 deadline=$((SECONDS + DEADLINE))
+    shift
+    while :; do
+        seen=$("$x_windows")
+        if "$@"; then
+            held=$((held + 1))
+            [ "$held" -ge 2 ] && { Pass "$what"; return 0; }
+        else
+            held=0
+        fi
+        [ "$SECONDS" -ge "$deadline" ] && break
         sleep 0.1
     done
+    Fail "$what"
+    echo "     windows seen (top first: id pid state geometry title):"
+    sed 's/^/       /' <<<"$seen"
     return 1
 }
 
-Size() { xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: //p'; }
+# Fields of the listing, for the predicates.
+Titled() { awk -v pid="$1" -v t="$TITLE" '$2 == pid && $3 == "viewable" && $5 == t' <<<"$seen"; }
+Shown() { awk -v pid="$1" '$2 == pid && $3 == "viewable"' <<<"$seen"; }
+TopTitled() { awk -v t="$TITLE" '$3 == "viewable" && $5 == t { print $1; exit }' <<<"$seen"; }
+GeometryOf() { awk -v id="$1" '$1 == id { print $4 }' <<<"$seen"; }
 
-# Top-level windows titled like ours, top-most first, as hexadecimal ids.
-StackedTitles() { xwininfo -root -children | grep "\"$TITLE\"" | awk '{print $1}'; }
-Hex() { printf '0x%x' "$1"; }
+# Predicates over "$seen".
+HasTitledWindow() { [ -n "$(Titled "$1")" ]; }
+HasOnlyOneTitledWindow() { [ "$(Titled "$1" | wc -l)" -eq 1 ]; }
+ShowsAtLeast() { [ "$(Shown "$1" | wc -l)" -ge "$2" ]; }
+IsTopTitled() { [ "$(TopTitled)" = "$1" ]; }
 
-# Exit code of a background process, or 124 when it is still running after 10 s.
+# True for a window of the last listing whose client area is not the main window's.
+IsNotMainSized() { [ -n "$1" ] && [ -n "$(GeometryOf "$1")" ] && [ "$(GeometryOf "$1" | cut -d+ -f1)" != "400x200" ]; }
+
+# The id of the process's titled window, from the last listing.
+TitledId() { Titled "$1" | awk '{ print $1; exit }'; }
+
+# Exit code of a background process, or 124 when it is still running after
+# the deadline.
 ExitCode() {  # ExitCode PID
-    for _ in $(seq 100); do
+    local deadline=$((SECONDS + DEADLINE))
+    while [ "$SECONDS" -lt "$deadline" ]; do
         kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
         sleep 0.1
     done
@@ -52,7 +83,8 @@ ExitCode() {  # ExitCode PID
 # Presses Enter in a box until its process ends (a press that comes before
 # the box takes keys is lost); then gives the process's exit code.
 CloseWithEnter() {  # CloseWithEnter WINDOW PID
-    for _ in 1 2 3 4 5; do
+    local deadline=$((SECONDS + DEADLINE))
+    while [ "$SECONDS" -lt "$deadline" ]; do
         # The box closes on the press, so the release finds no window: quiet.
         xdotool key --window "$1" Return 2>/dev/null
         for _ in $(seq 20); do
@@ -63,36 +95,39 @@ CloseWithEnter() {  # CloseWithEnter WINDOW PID
     return 124
 }
 
+# Mean brightness (0 black to 1 white) of a part of the screenshot.
+Brightness() { convert "$screenshot" -crop "$1" -colorspace Gray -format '%[fx:mean]' info:; }
+
+# The window after the query: text at the left of the output box, and its
+# scroll bar at its right edge, not mirrored to its left (below the text, its
+# left edge is blank and its right edge is not).
+AnsweredNotMirrored() {
+    import -window "$1" "$screenshot" 2>/dev/null || return 1
+    awk -v text="$(Brightness 180x20+14+80)" -v l="$(Brightness 12x40+14+140)" -v r="$(Brightness 12x40+376+140)" \
+        'BEGIN { exit !(text < 0.97 && l > 0.99 && r < 0.98) }'
+}
+
 # Qt's own options must not reach Qt: -reverse would mirror the window.
 "$apps/app/frontend" -reverse 2>/dev/null &
 first=$!
 pids+=("$first")
-main=$(WaitWindow "$first")
-Check "the window appears" test -n "$main"
-Check "client area 400x200" test "$(Size "$main")" = "400x200"
+Wait "the window appears" HasTitledWindow "$first"
+main=$(TitledId "$first")
+Check "client area 400x200" test -n "$main" -a "$(GeometryOf "$main" | cut -d+ -f1)" = "400x200"
 
 xdotool key --window "$main" Return
-sleep 1
 mkdir -p "$(dirname "$screenshot")"
-Check "screenshot saved" import -window "$main" "$screenshot"
-
-# Mean brightness (0 black to 1 white) of a part of the screenshot.
-Brightness() { convert "$screenshot" -crop "$1" -colorspace Gray -format '%[fx:mean]' info:; }
-# The output box's scroll bar stands at its right edge, not mirrored to its
-# left: below the text, its left edge is blank and its right edge is not.
-Check "not mirrored by -reverse: the scroll bar at the right" \
-    awk -v l="$(Brightness 12x40+14+140)" -v r="$(Brightness 12x40+376+140)" 'BEGIN { exit !(l > 0.99 && r < 0.98) }'
+deadline=$((SECONDS + DEADLINE))
+until AnsweredNotMirrored "$main" || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.2; done
+Check "the query answered, not mirrored by -reverse: the scroll bar at the right (screenshot saved)" \
+    AnsweredNotMirrored "$main"
 
 # Resting the pointer on the first idiom of the output box brings up its
 # tooltip: a window of the program's own beside the main one.
 tooltip_shot=${screenshot%.png}-tooltip.png
 eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove $((X + 40)) $((Y + 86))
-for _ in $(seq 50); do
-    [ "$(xdotool search --onlyvisible --pid "$first" 2>/dev/null | wc -l)" -ge 2 ] && break
-    sleep 0.1
-done
-Check "hovering an idiom shows a tooltip" test "$(xdotool search --onlyvisible --pid "$first" | wc -l)" -ge 2
+Wait "hovering an idiom shows a tooltip" ShowsAtLeast "$first" 2
 import -window root -crop "640x320+$((X - 20))+$((Y - 20))" +repage "$tooltip_shot"
 xdotool mousemove 0 0
 
@@ -100,18 +135,17 @@ xdotool mousemove 0 0
 "$apps/alone/frontend" 2>/dev/null &
 alone=$!
 pids+=("$alone")
-box=$(WaitWindow "$alone")
-Check "missing library: a box appears" test -n "$box"
-Check "missing library: the box is not the main window" test "$(Size "$box")" != "400x200"
-Check "missing library: only the box" test "$(xdotool search --all --pid "$alone" --name "^$TITLE\$" | wc -l)" = 1
-Check "the box covers the window" test "$(StackedTitles | head -n 1)" = "$(Hex "$box")"
+Wait "missing library: a box appears" HasTitledWindow "$alone"
+box=$(TitledId "$alone")
+Check "missing library: the box is not the main window" IsNotMainSized "$box"
+Wait "missing library: only the box" HasOnlyOneTitledWindow "$alone"
+Wait "the box covers the window" IsTopTitled "$box"
 
 "$apps/app/frontend" 2>/dev/null &
 second=$!
 ExitCode "$second"
 Check "second copy ends with 0" test $? = 0
-sleep 0.5
-Check "second copy raised the first" test "$(StackedTitles | head -n 1)" = "$(Hex "$main")"
+Wait "second copy raised the first" IsTopTitled "$main"
 
 CloseWithEnter "$box" "$alone"
 Check "missing library: Enter closes the box, exit code 0" test $? = 0
@@ -120,9 +154,9 @@ for damaged in bad-pinyin bad-idioms; do
     "$apps/$damaged/frontend" 2>/dev/null &
     pid=$!
     pids+=("$pid")
-    box=$(WaitWindow "$pid")
-    Check "$damaged: a box appears" test -n "$box"
-    Check "$damaged: the box is not the main window" test "$(Size "$box")" != "400x200"
+    Wait "$damaged: a box appears" HasTitledWindow "$pid"
+    box=$(TitledId "$pid")
+    Check "$damaged: the box is not the main window" IsNotMainSized "$box"
     CloseWithEnter "$box" "$pid"
     Check "$damaged: Enter closes the box, exit code 0" test $? = 0
 done
