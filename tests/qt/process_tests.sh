@@ -85,8 +85,11 @@ ExitCode() {  # ExitCode PID
 CloseWithEnter() {  # CloseWithEnter WINDOW PID
     local deadline=$((SECONDS + DEADLINE))
     while [ "$SECONDS" -lt "$deadline" ]; do
-        # The box closes on the press, so the release finds no window: quiet.
+        # The box closes on the press, so xdotool meets no window for the
+        # release and ends with the key still down in the X server: release
+        # it, so that whatever uses the display next finds no key held.
         xdotool key --window "$1" Return 2>/dev/null
+        xdotool keyup Return
         for _ in $(seq 20); do
             kill -0 "$2" 2>/dev/null || { wait "$2"; return $?; }
             sleep 0.1
