@@ -1,12 +1,11 @@
 // The idiom knowledge over the whole dictionary: first what the analysis
-// finds (outcomes for the player to move at each character that begins or
-// ends an idiom, dead ends, the meaning of 一心一意), then what building the
+// finds (what playing each idiom leads to, dead ends, the facts of
+// 一心一意), then what building the
 // analysis, listing candidates, unpacking the meanings and finding a long
 // chain cost.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <set>
 
 #include "analysis.h"
 #include "dictionary.h"
@@ -21,22 +20,15 @@ void PrintFindings()
 {
     if (!EnsureAnalysis())
         return;
-    std::set<char16_t> chars;
-    std::size_t deadEnds = 0;
-    for (std::uint32_t e = 0; e < g_idiomTable.count; ++e) {
-        const std::u16string text(g_idiomTable.entries[e].text);
-        chars.insert(text.front());
-        chars.insert(text.back());
+    std::size_t wins = 0, losses = 0, draws = 0, deadEnds = 0;
+    for (std::uint32_t e : Idioms()) {
+        const Outcome o = OutcomeOf(e);
+        (o == Outcome::WIN ? wins : o == Outcome::LOSS ? losses : draws) += 1;
         deadEnds += Followers(e) == 0;
     }
-    std::size_t wins = 0, losses = 0, draws = 0;
-    for (char16_t c : chars) {
-        const Outcome o = MoverOutcome(c);
-        (o == Outcome::WIN ? wins : o == Outcome::LOSS ? losses : draws) += 1;
-    }
-    std::printf("Characters that begin or end an idiom: %zu; for the player to move there %zu wins, %zu losses, "
-                "%zu draws\n", chars.size(), wins, losses, draws);
-    std::printf("Dead ends (idioms no idiom can follow): %zu of %zu\n", deadEnds, g_idiomTable.count);
+    std::printf("Idioms: %zu; playing one wins for %zu of them, loses for %zu, draws for %zu\n", Idioms().Size(),
+                wins, losses, draws);
+    std::printf("Dead ends (idioms no idiom can follow): %zu\n", deadEnds);
     const long yi = FindIdiom(u"一心一意");
     if (yi >= 0) {
         const char16_t *meaning = MeaningOf(static_cast<std::size_t>(yi));
@@ -61,8 +53,9 @@ BENCHMARK(BM_AnalysisBuild)->Unit(benchmark::kMillisecond);
 void BM_CandidatesAfter(benchmark::State &state)
 {
     EnsureAnalysis();
+    Array<std::uint32_t> candidates;
     for (auto _ : state)
-        benchmark::DoNotOptimize(CandidatesAfter(u'意'));
+        benchmark::DoNotOptimize(Candidates(FollowGroupOf(u"意"), candidates));
 }
 BENCHMARK(BM_CandidatesAfter)->Unit(benchmark::kMicrosecond);
 
@@ -80,8 +73,9 @@ void BM_ShortestChain(benchmark::State &state)
 {
     EnsureAnalysis();
     const long from = FindIdiom(u"一心一意"), to = FindIdiom(u"做贼心虚");
+    Array<std::uint32_t> chain;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ShortestChain(static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to)));
+        benchmark::DoNotOptimize(ShortestChain(static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to), chain));
 }
 BENCHMARK(BM_ShortestChain)->Unit(benchmark::kMicrosecond);
 

@@ -1,197 +1,203 @@
-// The analysis: the candidates after a character are, as a set, one group of
-// entries: the entries of its key when it has readings (the idioms that begin
-// with it have that key too), else the entries that begin with it. So
-// counts, outcomes and searches work on groups: a few thousand of them,
-// joined by the last characters of their idioms. Outcomes come from
-// retrograde analysis over the groups.
+// The analysis: the idioms' follow groups (rule.h), each the set of idioms
+// that may follow an idiom, numbered once per set: a few thousand, joined by
+// the groups of their members. Counts, outcomes and searches work on them;
+// outcomes come from retrograde analysis over the groups.
 #include "analysis.h"
 
-#include <atomic>
+#include <algorithm>
 #include <mutex>
-#include <new>
-#include <string_view>
-#include <unordered_map>
 
 #include "dictionary.h"
 #include "index.h"
+#include "stamp.h"
 
 namespace {
 
-constexpr std::size_t UNITS = 0x10000;  // every value of a character
-constexpr std::int32_t UNKNOWN = -1;
+constexpr std::uint32_t NONE = UINT32_MAX;
 
 struct Analysis {
-    std::unordered_map<std::u16string_view, std::uint32_t> idiomOf;  // text -> its first entry
-    std::vector<std::uint32_t> firstOfText;  // per entry, the first entry with its text
-    std::vector<std::uint32_t> idioms;       // the first entries of the texts, table order
-    std::vector<std::int32_t> groupOfChar;   // per character, its group; UNKNOWN until asked
-    std::vector<std::vector<std::uint32_t>> members;  // per group, its entries each text once, table order
-    std::vector<Outcome> mover;              // per group, what the player to move there reaches
+    Array<std::uint32_t> byText;       // every entry, ordered by text, then table order
+    Array<std::uint32_t> firstOfText;  // per entry, the first entry with its text
+    Array<std::uint32_t> idioms;       // the first entries of the texts, table order
+    Array<std::uint32_t> groupOf;      // per first entry, the number of its follow group
+    Array<std::uint32_t> memberStart;  // per group, where its idioms start in members; groups + 1
+    Array<std::uint32_t> members;      // per group, its idioms each once, as first entries
+    Array<signed char> mover;          // per group, what the player to move there reaches (Outcome)
+
+    std::size_t Groups() const { return memberStart.Empty() ? 0 : memberStart.Size() - 1; }
 };
 
 Analysis g_analysis;
-// The g_dictionaryGeneration that g_analysis was built for; 0: none. Built
-// under the lock, once; read without it once it is up to date.
-std::atomic<std::uint64_t> g_analysisGeneration{0};
+// The dictionary g_analysis was built for: built under the lock, once; read
+// without it once current.
+DictionaryStamp g_analysisStamp;
 std::mutex g_analysisLock;
 
-std::u16string_view TextOf(std::uint32_t entry)
+// -1, 0 or 1 as the text of entry `a` comes before, with or after `text`.
+int CompareText(std::uint32_t a, const char16_t *text)
 {
-    const char16_t *text = g_idiomTable.entries[entry].text;
-    std::size_t n = 0;
-    while (n < FIELD_UNITS && text[n] != u'\0')
-        ++n;
-    return {text, n};
-}
-
-char16_t LastOf(std::uint32_t entry)
-{
-    const std::u16string_view text = TextOf(entry);
-    return text.empty() ? u'\0' : text.back();
-}
-
-// The entries of a range whose text has not stood before in the table.
-std::vector<std::uint32_t> FirstsOf(const Analysis &a, EntryRange range)
-{
-    std::vector<std::uint32_t> out;
-    for (const std::uint32_t *i = range.begin; i != range.end; ++i)
-        if (a.firstOfText[*i] == *i)
-            out.push_back(*i);
-    return out;
-}
-
-// The group of the candidates after `c` when it has readings: its key's,
-// or the empty group when no idiom has that key.
-std::int32_t KeyGroupOf(const char16_t *readings)
-{
-    const long key = KeyNumberOf(readings);
-    // Groups 0 .. KeyCount() - 1 are the keys'; KeyCount() is the empty group.
-    return static_cast<std::int32_t>(key >= 0 ? key : static_cast<long>(KeyCount()));
-}
-
-// Gives `c` its group while the analysis is built: a character without
-// readings that begins idioms makes a group of its own.
-std::int32_t AssignGroup(Analysis &a, char16_t c)
-{
-    std::int32_t &group = a.groupOfChar[c];
-    if (group != UNKNOWN)
-        return group;
-    const char16_t *readings = FindPinyin(c);
-    if (readings != nullptr) {
-        group = KeyGroupOf(readings);
-    } else {
-        const EntryRange own = EntriesOfFirst(c);
-        if (own.Size() == 0) {
-            group = static_cast<std::int32_t>(KeyCount());
-        } else {
-            group = static_cast<std::int32_t>(a.members.size());
-            a.members.push_back(FirstsOf(a, own));
-        }
+    const char16_t *s = g_idiomTable.entries[a].text;
+    for (std::size_t i = 0; i < FIELD_UNITS; ++i) {
+        if (s[i] != text[i])
+            return s[i] < text[i] ? -1 : 1;
+        if (s[i] == u'\0')
+            return 0;
     }
-    return group;
+    return 0;
 }
 
-// The group of the candidates after `c`. Every character that begins or
-// ends an idiom got its group when the analysis was built; any other one
-// begins nothing, so its readings' group is its group. Writes nothing, so
-// that any number of threads may ask at once.
-std::int32_t GroupOf(const Analysis &a, char16_t c)
+// Orders the entries by text, then by table order, and finds each one's
+// first entry of the same text.
+bool SortTexts(Analysis &a, std::uint32_t n)
 {
-    const std::int32_t group = a.groupOfChar[c];
-    if (group != UNKNOWN)
-        return group;
-    const char16_t *readings = FindPinyin(c);
-    return readings != nullptr ? KeyGroupOf(readings) : static_cast<std::int32_t>(KeyCount());
+    if (!a.byText.Resize(0) || !a.firstOfText.Resize(n) || !a.idioms.Resize(0))
+        return false;
+    // The index holds them by first unit already: only each unit's own
+    // idioms need sorting.
+    for (std::uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
+        const EntryRange own = EntriesOfFirst(static_cast<char16_t>(unit));
+        const std::size_t begin = a.byText.Size();
+        for (const std::uint32_t *e = own.begin; e != own.end; ++e)
+            if (!a.byText.Push(*e))
+                return false;
+        std::sort(a.byText.begin() + begin, a.byText.end(), [](std::uint32_t x, std::uint32_t y) {
+            const int order = CompareText(x, g_idiomTable.entries[y].text);
+            return order != 0 ? order < 0 : x < y;
+        });
+    }
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const std::uint32_t e = a.byText[i];
+        const bool sameAsBefore = i > 0 && CompareText(a.byText[i - 1], g_idiomTable.entries[e].text) == 0;
+        a.firstOfText[e] = sameAsBefore ? a.firstOfText[a.byText[i - 1]] : e;
+    }
+    for (std::uint32_t e = 0; e < n; ++e)
+        if (a.firstOfText[e] == e && !a.idioms.Push(e))
+            return false;
+    return true;
+}
+
+// Calls `visit(entry)` for each idiom of `group`, each text once.
+template <typename Visit>
+void ForEachIdiomOf(const Analysis &a, const FollowGroup &group, Visit &&visit)
+{
+    ForEachFollower(group, [&](std::uint32_t entry) { return a.firstOfText[entry] != entry || visit(entry); });
+}
+
+// Numbers every idiom's follow group, one number per set of idioms, and
+// lists each group's idioms.
+bool NumberGroups(Analysis &a)
+{
+    struct Tagged {
+        std::uint64_t identity;
+        std::uint32_t entry;
+    };
+    Array<Tagged> tagged;
+    if (!tagged.Resize(a.idioms.Size()) || !a.groupOf.Assign(a.firstOfText.Size(), NONE))
+        return false;
+    for (std::size_t i = 0; i < a.idioms.Size(); ++i)
+        tagged[i] = {IdentityOf(FollowGroupOfIdiom(a.idioms[i])), a.idioms[i]};
+    std::sort(tagged.begin(), tagged.end(), [](const Tagged &x, const Tagged &y) {
+        return x.identity != y.identity ? x.identity < y.identity : x.entry < y.entry;
+    });
+    // One group per identity; its first idiom stands for it.
+    Array<std::uint32_t> first;
+    for (std::size_t i = 0; i < tagged.Size(); ++i) {
+        if ((i == 0 || tagged[i].identity != tagged[i - 1].identity) && !first.Push(tagged[i].entry))
+            return false;
+        a.groupOf[tagged[i].entry] = static_cast<std::uint32_t>(first.Size() - 1);
+    }
+    if (!a.memberStart.Assign(first.Size() + 1, 0))
+        return false;
+    for (std::size_t g = 0; g < first.Size(); ++g) {
+        std::uint32_t count = 0;
+        ForEachIdiomOf(a, FollowGroupOfIdiom(first[g]), [&count](std::uint32_t) { return ++count, true; });
+        a.memberStart[g + 1] = a.memberStart[g] + count;
+    }
+    if (!a.members.Resize(a.memberStart[first.Size()]))
+        return false;
+    for (std::size_t g = 0; g < first.Size(); ++g) {
+        std::uint32_t at = a.memberStart[g];
+        ForEachIdiomOf(a, FollowGroupOfIdiom(first[g]), [&](std::uint32_t e) { return a.members[at++] = e, true; });
+    }
+    return true;
 }
 
 // Retrograde analysis: a group whose every successor is a win for the mover
 // there is a loss (so is a group without successors), a group with a loss
 // among its successors is a win, and what is left is a draw.
-void SolveOutcomes(Analysis &a)
+bool SolveOutcomes(Analysis &a)
 {
-    // Every character that begins or ends an idiom gets its group first, so
-    // that the groups (and their number) are complete before the graph is
-    // made: any other character's group is a key's or the empty one.
-    for (std::uint32_t e = 0; e < a.firstOfText.size(); ++e) {
-        AssignGroup(a, g_idiomTable.entries[e].text[0]);
-        AssignGroup(a, LastOf(e));
-    }
-    const std::size_t groups = a.members.size();
-    std::vector<std::vector<std::uint32_t>> predecessors(groups);
-    std::vector<std::uint32_t> open(groups, 0);  // successors not yet known to be wins for their mover
-    std::vector<std::uint32_t> seenBy(groups, UINT32_MAX);
-    for (std::uint32_t g = 0; g < groups; ++g)
-        for (std::uint32_t e : a.members[g]) {
-            const auto next = static_cast<std::uint32_t>(GroupOf(a, LastOf(e)));
-            if (seenBy[next] == g)
-                continue;
-            seenBy[next] = g;
-            predecessors[next].push_back(g);
-            ++open[g];
-        }
+    const std::size_t groups = a.Groups();
+    Array<std::uint32_t> predecessorStart, predecessors, open, seenBy, queue;
+    Array<unsigned char> known;
+    if (!predecessorStart.Assign(groups + 1, 0) || !open.Assign(groups, 0) || !seenBy.Assign(groups, NONE) ||
+        !known.Assign(groups, 0) || !a.mover.Assign(groups, static_cast<signed char>(Outcome::DRAW)))
+        return false;
+    // The edges from each group to the groups of its idioms, each once: counted, then listed.
+    const auto forEachEdge = [&](auto edge) {
+        for (std::uint32_t g = 0; g < groups; ++g)
+            for (std::uint32_t m = a.memberStart[g]; m < a.memberStart[g + 1]; ++m) {
+                const std::uint32_t next = a.groupOf[a.members[m]];
+                if (seenBy[next] != g) {
+                    seenBy[next] = g;
+                    edge(g, next);
+                }
+            }
+    };
+    forEachEdge([&](std::uint32_t g, std::uint32_t next) { ++predecessorStart[next + 1], ++open[g]; });
+    for (std::size_t g = 0; g < groups; ++g)
+        predecessorStart[g + 1] += predecessorStart[g];
+    Array<std::uint32_t> fill;
+    if (!predecessors.Resize(predecessorStart[groups]) || !fill.Resize(groups) || !seenBy.Assign(groups, NONE))
+        return false;
+    for (std::size_t g = 0; g < groups; ++g)
+        fill[g] = predecessorStart[g];
+    forEachEdge([&](std::uint32_t g, std::uint32_t next) { predecessors[fill[next]++] = g; });
 
-    a.mover.assign(groups, Outcome::DRAW);
-    std::vector<bool> known(groups, false);
-    std::vector<std::uint32_t> queue;
+    const auto settle = [&](std::uint32_t g, Outcome outcome) {
+        a.mover[g] = static_cast<signed char>(outcome);
+        known[g] = 1;
+        return queue.Push(g);
+    };
     for (std::uint32_t g = 0; g < groups; ++g)
-        if (open[g] == 0)
-            a.mover[g] = Outcome::LOSS, known[g] = true, queue.push_back(g);
-    for (std::size_t head = 0; head < queue.size(); ++head) {
+        if (open[g] == 0 && !settle(g, Outcome::LOSS))
+            return false;
+    for (std::size_t head = 0; head < queue.Size(); ++head) {
         const std::uint32_t g = queue[head];
-        for (std::uint32_t p : predecessors[g]) {
+        for (std::uint32_t i = predecessorStart[g]; i < predecessorStart[g + 1]; ++i) {
+            const std::uint32_t p = predecessors[i];
             if (known[p])
                 continue;
-            if (a.mover[g] == Outcome::LOSS)
-                a.mover[p] = Outcome::WIN, known[p] = true, queue.push_back(p);
-            else if (--open[p] == 0)
-                a.mover[p] = Outcome::LOSS, known[p] = true, queue.push_back(p);
+            if (static_cast<Outcome>(a.mover[g]) == Outcome::LOSS) {
+                if (!settle(p, Outcome::WIN))
+                    return false;
+            } else if (--open[p] == 0 && !settle(p, Outcome::LOSS)) {
+                return false;
+            }
         }
     }
+    return true;
 }
 
-void Build(Analysis &a)
+bool Build(Analysis &a)
 {
-    const auto n = static_cast<std::uint32_t>(g_idiomTable.count);
-    a.idiomOf.clear();
-    a.idiomOf.reserve(n);
-    a.firstOfText.resize(n);
-    a.idioms.clear();
-    for (std::uint32_t e = 0; e < n; ++e) {
-        a.firstOfText[e] = a.idiomOf.try_emplace(TextOf(e), e).first->second;
-        if (a.firstOfText[e] == e)
-            a.idioms.push_back(e);
-    }
-    a.groupOfChar.assign(UNITS, UNKNOWN);
-    a.members.clear();
-    for (std::size_t k = 0; k < KeyCount(); ++k)
-        a.members.push_back(FirstsOf(a, EntriesOfKeyNumber(k)));
-    a.members.emplace_back();  // the empty group
-    SolveOutcomes(a);
+    return SortTexts(a, static_cast<std::uint32_t>(g_idiomTable.count)) && NumberGroups(a) && SolveOutcomes(a);
+}
+
+// The group number of the idiom of `entry`.
+std::uint32_t GroupOf(const Analysis &a, std::uint32_t entry)
+{
+    return a.groupOf[a.firstOfText[entry]];
 }
 
 }  // namespace
 
 bool EnsureAnalysis()
 {
-    if (g_analysisGeneration.load(std::memory_order_acquire) == g_dictionaryGeneration)
-        return true;
-    const std::lock_guard<std::mutex> lock(g_analysisLock);
-    if (g_analysisGeneration.load(std::memory_order_relaxed) == g_dictionaryGeneration)
-        return true;  // another thread built it meanwhile
-    g_analysisGeneration.store(0, std::memory_order_relaxed);
-    if (!EnsureIdiomIndex())
-        return false;
-    try {
-        Build(g_analysis);
-    } catch (const std::bad_alloc &) {
-        g_analysis = Analysis();
-        return false;
-    }
-    g_analysisGeneration.store(g_dictionaryGeneration, std::memory_order_release);
-    return true;
+    return BuildOnce(g_analysisStamp, g_analysisLock, [] { return EnsureIdiomIndex() && Build(g_analysis); });
 }
 
-const std::vector<std::uint32_t> &Idioms()
+const Array<std::uint32_t> &Idioms()
 {
     return g_analysis.idioms;
 }
@@ -203,76 +209,65 @@ long FindIdiom(const char16_t *text)
         ++n;
     if (n == FIELD_UNITS)
         return -1;
-    const auto found = g_analysis.idiomOf.find(std::u16string_view(text, n));
-    return found == g_analysis.idiomOf.end() ? -1 : static_cast<long>(found->second);
+    const Array<std::uint32_t> &byText = g_analysis.byText;
+    const std::uint32_t *at = std::lower_bound(byText.begin(), byText.end(), text, [](std::uint32_t e, const char16_t *t) {
+        return CompareText(e, t) < 0;
+    });
+    return at != byText.end() && CompareText(*at, text) == 0 ? static_cast<long>(*at) : -1;
 }
 
-std::vector<std::uint32_t> CandidatesAfter(char16_t c)
+bool Candidates(const FollowGroup &group, Array<std::uint32_t> &out)
 {
-    std::vector<std::uint32_t> out = FirstsOf(g_analysis, EntriesOfFirst(c));
-    const char16_t *readings = FindPinyin(c);
-    if (readings == nullptr)
-        return out;
-    for (std::uint32_t e : FirstsOf(g_analysis, EntriesOfKey(readings)))
-        if (g_idiomTable.entries[e].text[0] != c)
-            out.push_back(e);
-    return out;
-}
-
-std::vector<std::uint32_t> CandidatesOfReading(const char16_t *reading)
-{
-    return FirstsOf(g_analysis, EntriesOfKey(reading));
+    out.Clear();
+    bool ok = true;
+    ForEachIdiomOf(g_analysis, group, [&](std::uint32_t e) { return ok = out.Push(e); });
+    return ok;
 }
 
 std::size_t Followers(std::uint32_t entry)
 {
-    return g_analysis.members[GroupOf(g_analysis, LastOf(entry))].size();
-}
-
-Outcome MoverOutcome(char16_t c)
-{
-    return g_analysis.mover[GroupOf(g_analysis, c)];
+    const std::uint32_t g = GroupOf(g_analysis, entry);
+    return g_analysis.memberStart[g + 1] - g_analysis.memberStart[g];
 }
 
 Outcome OutcomeOf(std::uint32_t entry)
 {
-    return static_cast<Outcome>(-static_cast<int>(MoverOutcome(LastOf(entry))));
+    return static_cast<Outcome>(-g_analysis.mover[GroupOf(g_analysis, entry)]);
 }
 
-std::vector<std::uint32_t> ShortestChain(std::uint32_t from, std::uint32_t to)
+bool ShortestChain(std::uint32_t from, std::uint32_t to, Array<std::uint32_t> &chain)
 {
     const Analysis &a = g_analysis;
+    chain.Clear();
     if (a.firstOfText[from] == a.firstOfText[to])
-        return {from};
-    // Breadth first over characters; a group of candidates, once searched
-    // from one character, holds nothing new for another.
-    std::vector<std::uint32_t> via(UNITS, UINT32_MAX);  // per reached character, the idiom that reached it
-    std::vector<char16_t> before(UNITS, 0);              // and the character it was played after
-    std::vector<bool> searched(a.members.size(), false);
-    const char16_t start = LastOf(from);
-    via[start] = from;
-    std::vector<char16_t> queue{start};
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const char16_t c = queue[head];
-        const std::int32_t group = GroupOf(a, c);
-        if (searched[group])
-            continue;
-        searched[group] = true;
-        for (std::uint32_t e : CandidatesAfter(c)) {
-            if (a.firstOfText[e] == a.firstOfText[to]) {
-                std::vector<std::uint32_t> chain{e};
-                for (char16_t x = c; x != start; x = before[x])
-                    chain.push_back(via[x]);
-                chain.push_back(from);
-                return {chain.rbegin(), chain.rend()};
+        return chain.Push(from);
+    // Breadth first over follow groups, each searched once, in the order of
+    // the idiom that reached it first.
+    Array<std::uint32_t> via, before, queue;  // per reached group, the idiom that reached it and the group before
+    const std::uint32_t start = GroupOf(a, from);
+    if (!via.Assign(a.Groups(), NONE) || !before.Assign(a.Groups(), NONE) || !queue.Push(start))
+        return false;
+    via[start] = a.firstOfText[from];
+    bool ok = true;
+    for (std::size_t head = 0; head < queue.Size() && chain.Empty() && ok; ++head) {
+        const std::uint32_t g = queue[head];
+        ForEachIdiomOf(a, FollowGroupOfIdiom(via[g]), [&](std::uint32_t e) {
+            if (e == a.firstOfText[to]) {
+                ok = chain.Push(e);
+                for (std::uint32_t x = g; ok && x != start; x = before[x])
+                    ok = chain.Push(via[x]);
+                ok = ok && chain.Push(from);
+                return false;
             }
-            const char16_t next = LastOf(e);
-            if (via[next] == UINT32_MAX) {
+            const std::uint32_t next = a.groupOf[e];
+            if (via[next] == NONE) {
                 via[next] = e;
-                before[next] = c;
-                queue.push_back(next);
+                before[next] = g;
+                ok = queue.Push(next);
             }
-        }
+            return ok;
+        });
     }
-    return {};
+    std::reverse(chain.begin(), chain.end());
+    return ok;
 }

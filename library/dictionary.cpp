@@ -76,14 +76,14 @@ bool FieldEquals(const char16_t *field, const char16_t *s)
     return false;
 }
 
-void FillIdiomKeys()
+void KeyIdioms(IdiomEntry *entries, std::size_t count)
 {
     // Idioms come grouped by their first character, so one lookup serves a run.
     char16_t runFirst = 0;
     const char16_t *runReadings = nullptr;
     std::size_t runLength = 0;
-    for (std::size_t i = 0; i < g_idiomTable.count; ++i) {
-        IdiomEntry &e = g_idiomTable.entries[i];
+    for (std::size_t i = 0; i < count; ++i) {
+        IdiomEntry &e = entries[i];
         if (i == 0 || e.text[0] != runFirst) {
             runFirst = e.text[0];
             runReadings = PinyinOfFirst(e.text);
@@ -97,5 +97,10 @@ void FillIdiomKeys()
         if (runReadings != nullptr)
             std::memcpy(e.key, runReadings, runLength * sizeof(char16_t));
     }
+}
+
+void FillIdiomKeys()
+{
+    KeyIdioms(g_idiomTable.entries, g_idiomTable.count);
     ++g_dictionaryGeneration;
 }

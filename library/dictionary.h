@@ -58,7 +58,7 @@ extern PinyinTable g_pinyinTable;
 extern IdiomTable g_idiomTable;
 
 // Counts every change of the tables or of the idioms' keys, so that what is
-// built from them (the index, the analysis) knows when it is out of date.
+// built from them knows when it is out of date (stamp.h).
 extern std::uint64_t g_dictionaryGeneration;
 
 // Makes `entries` (count records sorted by ch, allocated with malloc) the
@@ -84,6 +84,9 @@ const char16_t *PinyinOfLast(const char16_t *s);
 // Sets every idiom's key to the readings of its first character, or to the
 // empty string where that character has none. Needs the pinyin table.
 void FillIdiomKeys();
+
+// The same for `count` entries not installed yet.
+void KeyIdioms(IdiomEntry *entries, std::size_t count);
 
 // Length of a NUL-terminated string in code units; 0 for null.
 std::size_t StrLen16(const char16_t *s);

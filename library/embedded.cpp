@@ -1,7 +1,7 @@
 // The loaders over the embedded streams.
 #include "embedded.h"
 
-#include "unpack.h"
+#include "load.h"
 
 int LoadPinyinTable()
 {
@@ -11,4 +11,9 @@ int LoadPinyinTable()
 int LoadIdiomTable()
 {
     return LoadIdiomTableFrom(IDIOM_STREAM, IDIOM_STREAM_SIZE);
+}
+
+bool LoadEmbeddedDictionary()
+{
+    return LoadPinyinTable() && LoadIdiomTable();
 }

@@ -1,7 +1,7 @@
 // The dictionary that travels inside the library: its two streams in
 // read-only data, generated into the build from library/data/*.lzma, and the
-// loaders that the library's load-time entry runs. Linked only into the
-// programs that carry the dictionary.
+// loaders that the library's entries run (DllMain, InitIdioms). Linked only
+// into the programs that carry the dictionary.
 #ifndef QUOVANT_EMBEDDED_H
 #define QUOVANT_EMBEDDED_H
 
@@ -16,10 +16,14 @@ extern const std::size_t IDIOM_STREAM_SIZE;
 // success; 0 on failure, with the table left as it was.
 int LoadPinyinTable();
 
-// Unpacks, checks, installs and keys the embedded idiom table; runs after
-// LoadPinyinTable. Non-zero on success; 0 on failure, with the table left as
-// it was.
+// Unpacks, checks, keys, indexes and installs the embedded idiom table; runs
+// after LoadPinyinTable. Non-zero on success; 0 on failure, with the table
+// and its index left as they were.
 int LoadIdiomTable();
+
+// Loads the embedded dictionary: the pinyin table, then, only when that
+// loaded, the idiom table. False when either could not be loaded.
+bool LoadEmbeddedDictionary();
 
 // Offers the embedded meanings stream, to be unpacked when first needed.
 // Only in the programs that offer meanings (library/embedded_meanings.cpp).

@@ -1,9 +1,9 @@
 // The C interface of the idiom knowledge over the analysis and the meanings.
+// Running out of memory gives each export's failure value (array.h).
 #include <algorithm>
-#include <new>
-#include <string>
 
 #include "analysis.h"
+#include "array.h"
 #include "dictionary.h"
 #include "meanings.h"
 #include "query.h"
@@ -11,76 +11,85 @@
 
 static_assert(sizeof(QuovantChar) == sizeof(char16_t));
 
-static const char16_t *Units(const QuovantChar *text)
+namespace {
+
+const char16_t *FromCaller(const QuovantChar *text)
 {
     return reinterpret_cast<const char16_t *>(text);
 }
 
-static const QuovantChar *Chars(const char16_t *text)
+const QuovantChar *ToCaller(const char16_t *text)
 {
     return reinterpret_cast<const QuovantChar *>(text);
 }
 
-static QuovantFacts FactsOf(std::uint32_t entry)
+QuovantFacts FactsOfEntry(std::uint32_t entry)
 {
     const IdiomEntry &e = g_idiomTable.entries[entry];
-    return {Chars(e.text), Chars(FindPinyin(e.text[0])), Chars(MeaningOf(entry)),
+    return {ToCaller(e.text), ToCaller(FindPinyin(e.text[0])), ToCaller(MeaningOf(entry)),
             static_cast<unsigned long>(Followers(entry)), static_cast<int>(OutcomeOf(entry))};
 }
+
+// The first entry of the idiom written exactly as `idiom`, or -1.
+long EntryOfIdiom(const QuovantChar *idiom)
+{
+    return idiom != nullptr ? FindIdiom(FromCaller(idiom)) : -1;
+}
+
+}  // namespace
 
 extern "C" QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,
                                                size_t playedCount, QuovantFacts *out, size_t capacity)
 {
     if (!EnsureAnalysis())
         return -1;
-    try {
-        std::u16string trimmed = text != nullptr ? Units(text) : u"";
-        TrimSpaces(trimmed.data());
-        trimmed.resize(StrLen16(trimmed.c_str()));
-        if (trimmed.empty())
-            return 0;
-        const std::vector<std::uint32_t> all =
-            IsAsciiOnly(trimmed.c_str()) ? CandidatesOfReading(trimmed.c_str()) : CandidatesAfter(trimmed.back());
-        std::vector<long> left;
-        for (std::size_t i = 0; i < playedCount; ++i)
-            left.push_back(played[i] != nullptr ? FindIdiom(Units(played[i])) : -1);
-        long count = 0;
-        for (std::uint32_t e : all) {
-            if (std::find(left.begin(), left.end(), static_cast<long>(e)) != left.end())
-                continue;
-            if (static_cast<std::size_t>(count) < capacity)
-                out[count] = FactsOf(e);
-            ++count;
-        }
-        return count;
-    } catch (const std::bad_alloc &) {
+    // The text trimmed as GetIdioms trims it, in a copy.
+    const std::size_t length = StrLen16(FromCaller(text));
+    Array<char16_t> trimmed;
+    Array<long> left;
+    Array<std::uint32_t> candidates;
+    if (!trimmed.Resize(length + 1, u'\0') || !left.Resize(playedCount))
         return -1;
+    std::copy_n(FromCaller(text), length, trimmed.Data());
+    TrimSpaces(trimmed.Data());
+    for (std::size_t i = 0; i < playedCount; ++i)
+        left[i] = EntryOfIdiom(played[i]);
+    if (!Candidates(FollowGroupOf(trimmed.Data()), candidates))
+        return -1;
+    long count = 0;
+    for (std::uint32_t e : candidates) {
+        if (std::find(left.begin(), left.end(), static_cast<long>(e)) != left.end())
+            continue;
+        if (static_cast<std::size_t>(count) < capacity)
+            out[count] = FactsOfEntry(e);
+        ++count;
     }
+    return count;
 }
 
 extern "C" QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out)
 {
     if (!EnsureAnalysis())
         return -1;
-    const long entry = idiom != nullptr ? FindIdiom(Units(idiom)) : -1;
+    const long entry = EntryOfIdiom(idiom);
     if (entry < 0)
         return 0;
-    *out = FactsOf(static_cast<std::uint32_t>(entry));
+    *out = FactsOfEntry(static_cast<std::uint32_t>(entry));
     return 1;
 }
 
 extern "C" QUOVANT_API long GetIdiomCount(void)
 {
-    return EnsureAnalysis() ? static_cast<long>(Idioms().size()) : -1;
+    return EnsureAnalysis() ? static_cast<long>(Idioms().Size()) : -1;
 }
 
 extern "C" QUOVANT_API int GetIdiomFactsAt(size_t index, QuovantFacts *out)
 {
     if (!EnsureAnalysis())
         return -1;
-    if (index >= Idioms().size())
+    if (index >= Idioms().Size())
         return 0;
-    *out = FactsOf(Idioms()[index]);
+    *out = FactsOfEntry(Idioms()[index]);
     return 1;
 }
 
@@ -89,22 +98,18 @@ extern "C" QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantC
 {
     if (!EnsureAnalysis())
         return -1;
-    const long a = from != nullptr ? FindIdiom(Units(from)) : -1;
-    const long b = to != nullptr ? FindIdiom(Units(to)) : -1;
+    const long a = EntryOfIdiom(from), b = EntryOfIdiom(to);
     if (a < 0 || b < 0)
         return (a < 0 ? QUOVANT_CHAIN_UNKNOWN_FROM : 0) | (b < 0 ? QUOVANT_CHAIN_UNKNOWN_TO : 0);
-    try {
-        const std::vector<std::uint32_t> found =
-            ShortestChain(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b));
-        if (found.empty())
-            return QUOVANT_CHAIN_NONE;
-        for (std::size_t i = 0; i < found.size() && i < capacity; ++i)
-            chain[i] = Chars(g_idiomTable.entries[found[i]].text);
-        *length = found.size();
-        return QUOVANT_CHAIN_FOUND;
-    } catch (const std::bad_alloc &) {
+    Array<std::uint32_t> found;
+    if (!ShortestChain(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b), found))
         return -1;
-    }
+    if (found.Empty())
+        return QUOVANT_CHAIN_NONE;
+    for (std::size_t i = 0; i < found.Size() && i < capacity; ++i)
+        chain[i] = ToCaller(g_idiomTable.entries[found[i]].text);
+    *length = found.Size();
+    return QUOVANT_CHAIN_FOUND;
 }
 
 extern "C" QUOVANT_API int HasIdiomMeanings(void)

@@ -1,14 +1,13 @@
 // Unpacking the meanings stream on first use and finding each entry's text.
 #include "meanings.h"
 
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
-#include <new>
-#include <vector>
 
+#include "array.h"
 #include "dictionary.h"
+#include "stamp.h"
 #include "unpack.h"
 
 namespace {
@@ -18,20 +17,20 @@ struct Meanings {
     std::size_t length = 0;
     bool available = false;
     char16_t *texts = nullptr;              // the unpacked texts, malloc'd
-    std::vector<std::uint32_t> start;       // per entry, where its text starts in `texts`
+    Array<std::uint32_t> start;             // per entry, where its text starts in `texts`
 };
 
 Meanings g_meanings;
-// The g_dictionaryGeneration the meanings were unpacked for; 0: not yet.
-// Unpacked under the lock, once; read without it once up to date.
-std::atomic<std::uint64_t> g_meaningsGeneration{0};
+// The dictionary the meanings were unpacked for: unpacked under the lock,
+// once; read without it once current.
+DictionaryStamp g_meaningsStamp;
 std::mutex g_meaningsLock;
 
 void Release(Meanings &m)
 {
     std::free(m.texts);
     m.texts = nullptr;
-    m.start.clear();
+    m.start = Array<std::uint32_t>();
     m.available = false;
 }
 
@@ -45,18 +44,14 @@ bool Unpack(Meanings &m)
         return false;
     m.texts = reinterpret_cast<char16_t *>(buffer);
     const std::size_t units = size / sizeof(char16_t);
-    try {
-        m.start.reserve(g_idiomTable.count);
-        std::size_t begin = 0;
-        for (std::size_t i = 0; i < units; ++i)
-            if (m.texts[i] == u'\0') {
-                m.start.push_back(static_cast<std::uint32_t>(begin));
-                begin = i + 1;
-            }
-        return begin == units && m.start.size() == g_idiomTable.count;
-    } catch (const std::bad_alloc &) {
-        return false;
-    }
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < units; ++i)
+        if (m.texts[i] == u'\0') {
+            if (!m.start.Push(static_cast<std::uint32_t>(begin)))
+                return false;
+            begin = i + 1;
+        }
+    return begin == units && m.start.Size() == g_idiomTable.count;
 }
 
 }  // namespace
@@ -66,28 +61,26 @@ void OfferMeanings(const unsigned char *data, std::size_t length)
     Release(g_meanings);
     g_meanings.stream = data;
     g_meanings.length = length;
-    g_meaningsGeneration.store(0, std::memory_order_release);
+    g_meaningsStamp.Clear();
 }
 
 bool MeaningsAvailable()
 {
-    if (g_meaningsGeneration.load(std::memory_order_acquire) == g_dictionaryGeneration)
-        return g_meanings.available;
-    const std::lock_guard<std::mutex> lock(g_meaningsLock);
-    Meanings &m = g_meanings;
-    if (g_meaningsGeneration.load(std::memory_order_relaxed) != g_dictionaryGeneration) {
+    // Meanings that do not unpack are unavailable for this dictionary: tried once.
+    BuildOnce(g_meaningsStamp, g_meaningsLock, [] {
+        Meanings &m = g_meanings;
         Release(m);
         m.available = Unpack(m);
         if (!m.available)
             Release(m);
-        g_meaningsGeneration.store(g_dictionaryGeneration, std::memory_order_release);
-    }
-    return m.available;
+        return true;
+    });
+    return g_meanings.available;
 }
 
 const char16_t *MeaningOf(std::size_t entry)
 {
-    if (!MeaningsAvailable() || entry >= g_meanings.start.size())
+    if (!MeaningsAvailable() || entry >= g_meanings.start.Size())
         return nullptr;
     const char16_t *text = g_meanings.texts + g_meanings.start[entry];
     return text[0] == u'\0' ? nullptr : text;

@@ -1,11 +1,11 @@
-// The suggestion query over the keyed idiom table, answered from its index:
-// the entries of a first character or of a key, in table order. Results go
-// into one process-wide buffer.
+// The suggestion query: the first eight idioms that the rule lets follow
+// the trimmed text, in one process-wide buffer.
 #include "query.h"
 
 #include "dictionary.h"
 #include "index.h"
 #include "quovant.h"
+#include "rule.h"
 
 static_assert(sizeof(QuovantChar) == sizeof(char16_t));
 
@@ -55,55 +55,16 @@ void TrimSpaces(char16_t *text)
     text[end - begin] = u'\0';
 }
 
-bool IsAsciiOnly(const char16_t *text)
-{
-    if (text == nullptr)
-        return true;
-    for (; *text != u'\0'; ++text)
-        if (*text >= 0x80)
-            return false;
-    return true;
-}
-
-char16_t *MatchByPinyin(const char16_t *text)
-{
-    if (text == nullptr || text[0] == u'\0')
-        return nullptr;
-    ClearResult();
-    int taken = 0;
-    const EntryRange keyed = EntriesOfKey(text);
-    for (const std::uint32_t *i = keyed.begin; i != keyed.end && taken < MAX_MATCHES; ++i)
-        if (AppendResult(g_idiomTable.entries[*i].text))
-            ++taken;
-    return ResultBuffer;
-}
-
-char16_t *MatchByLastChar(const char16_t *text)
+// Lists up to MAX_MATCHES idioms of `group` in the result buffer.
+static char16_t *ListFollowers(const FollowGroup &group)
 {
     ClearResult();
-    std::size_t n = StrLen16(text);
-    if (n == 0)
-        return ResultBuffer;
-    const char16_t last = text[n - 1];
     int taken = 0;
-
-    const EntryRange own = EntriesOfFirst(last);
-    for (const std::uint32_t *i = own.begin; i != own.end && taken < MAX_MATCHES; ++i)
-        if (AppendResult(g_idiomTable.entries[*i].text))
+    ForEachFollower(group, [&taken](std::uint32_t entry) {
+        if (AppendResult(g_idiomTable.entries[entry].text))
             ++taken;
-    if (taken == MAX_MATCHES)
-        return ResultBuffer;
-
-    const char16_t *readings = PinyinOfLast(text);
-    if (readings == nullptr)
-        return ResultBuffer;
-    // Idioms of `last` itself stand in this group too: the first pass took them.
-    const EntryRange keyed = EntriesOfKey(readings);
-    for (const std::uint32_t *i = keyed.begin; i != keyed.end && taken < MAX_MATCHES; ++i) {
-        const IdiomEntry &e = g_idiomTable.entries[*i];
-        if (e.text[0] != last && AppendResult(e.text))
-            ++taken;
-    }
+        return taken < MAX_MATCHES;
+    });
     return ResultBuffer;
 }
 
@@ -114,6 +75,7 @@ extern "C" QUOVANT_API QuovantChar *QUOVANT_CALL GetIdioms(QuovantChar *text)
         return nullptr;
     char16_t *units = reinterpret_cast<char16_t *>(text);
     TrimSpaces(units);
-    char16_t *result = IsAsciiOnly(units) ? MatchByPinyin(units) : MatchByLastChar(units);
-    return reinterpret_cast<QuovantChar *>(result);
+    if (units[0] == u'\0')
+        return nullptr;  // the result buffer keeps the last result
+    return reinterpret_cast<QuovantChar *>(ListFollowers(FollowGroupOf(units)));
 }

@@ -1,9 +1,6 @@
-// Unpacking dictionary streams with liblzma's raw LZMA1 decoder, checking
-// every record, and installing the tables. No partial or unchecked table is
-// ever installed, and scratch memory is freed on every path.
+// Unpacking dictionary streams with liblzma's raw LZMA1 decoder, and the
+// checks of every record. Scratch memory is freed on every path.
 #include "unpack.h"
-
-#include "index.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -126,42 +123,4 @@ bool CheckIdiomRecords(const IdiomEntry *entries, std::size_t count)
         if (!IsTerminatedField(entries[i].text) || !IsTerminatedField(entries[i].key))
             return false;
     return true;
-}
-
-int LoadPinyinTableFrom(const unsigned char *data, std::size_t length)
-{
-    unsigned char *buffer = nullptr;
-    std::size_t size = 0;
-    if (UnpackBlob(data, length, sizeof(PinyinEntry), &buffer, &size) != 0)
-        return 0;
-    auto *entries = reinterpret_cast<PinyinEntry *>(buffer);
-    const std::size_t count = size / sizeof(PinyinEntry);
-    if (!CheckPinyinRecords(entries, count)) {
-        std::free(buffer);
-        return 0;
-    }
-    InstallPinyinTable(entries, count);
-    return 1;
-}
-
-int LoadIdiomTableFrom(const unsigned char *data, std::size_t length)
-{
-    unsigned char *buffer = nullptr;
-    std::size_t size = 0;
-    if (UnpackBlob(data, length, sizeof(IdiomEntry), &buffer, &size) != 0)
-        return 0;
-    auto *entries = reinterpret_cast<IdiomEntry *>(buffer);
-    const std::size_t count = size / sizeof(IdiomEntry);
-    if (!CheckIdiomRecords(entries, count)) {
-        std::free(buffer);
-        return 0;
-    }
-    InstallIdiomTable(entries, count);
-    FillIdiomKeys();
-    // Without memory for its index the table cannot answer: no table then.
-    if (!BuildIdiomIndex()) {
-        InstallIdiomTable(nullptr, 0);
-        return 0;
-    }
-    return 1;
 }

@@ -1,6 +1,6 @@
-// Bytes in, checked tables out: unpacking a dictionary stream, the checks
-// every unpacked record must pass, and the loaders that install checked
-// tables from streams they are given. Knows nothing of where streams live.
+// Bytes in, checked records out: unpacking a dictionary stream and the
+// checks every unpacked record must pass (load.h installs them). Knows
+// nothing of where streams live.
 //
 // A stream is a 13-byte header (properties byte, 4-byte dictionary size,
 // 8-byte little-endian uncompressed size) followed by LZMA data without an
@@ -33,16 +33,5 @@ bool CheckPinyinRecords(const PinyinEntry *entries, std::size_t count);
 
 // True when every idiom's text and key are terminated within 14 units.
 bool CheckIdiomRecords(const IdiomEntry *entries, std::size_t count);
-
-// Unpacks and checks a pinyin stream of `length` bytes and installs it as
-// the pinyin table. Returns non-zero on success; 0 on failure, with the
-// table left as it was.
-int LoadPinyinTableFrom(const unsigned char *data, std::size_t length);
-
-// Unpacks and checks an idiom stream of `length` bytes, installs it as the
-// idiom table, keys and indexes it (needs the pinyin table). Non-zero on
-// success; 0 on failure, with the table left as it was (or none at all when
-// memory for the index ran out).
-int LoadIdiomTableFrom(const unsigned char *data, std::size_t length);
 
 #endif

@@ -2,17 +2,29 @@
 # programs, the run command, set-up's helpers and the freshness of the
 # committed streams. Included from tests/CMakeLists.txt.
 
-# The shared object exports exactly GetIdioms, InitIdioms and the idiom knowledge.
+# The shared object exports exactly the names of include/quovant_exports.h.
+quovant_export_names(exports)
+list(SORT exports)
+list(JOIN exports " " exports)
 add_test(NAME exports_libQuovant
     COMMAND sh -c "nm -D --defined-only --format=posix \"$1\" | cut -d' ' -f1 | LC_ALL=C sort | tr '\\n' ' '"
             sh $<TARGET_FILE:Quovant>)
-set_tests_properties(exports_libQuovant PROPERTIES PASS_REGULAR_EXPRESSION
-    "^GetIdiomCandidates GetIdiomChain GetIdiomCount GetIdiomFacts GetIdiomFactsAt GetIdioms HasIdiomMeanings InitIdioms[ \n]*$")
+set_tests_properties(exports_libQuovant PROPERTIES PASS_REGULAR_EXPRESSION "^${exports}[ \n]*$")
+
+# Running out of memory at every allocation in turn (glibc's allocator made
+# to fail).
+quovant_add_test(test_out_of_memory test_out_of_memory.cpp failing_malloc.cpp)
+target_link_libraries(test_out_of_memory PRIVATE quovant_knowledge quovant_embedded)
 
 # The quovant tool as a user runs it: streams, arguments and exit codes.
 quovant_add_test(test_cli test_cli.cpp program_posix.cpp)
 add_dependencies(test_cli quovant Quovant)
 target_compile_definitions(test_cli PRIVATE QUOVANT_PROGRAM="$<TARGET_FILE:quovant>")
+
+# The manual page tells the exit codes as the tool's help does.
+add_test(NAME exit_codes_documented
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/exit_codes_documented.sh $<TARGET_FILE:quovant>
+            ${PROJECT_SOURCE_DIR}/packaging/quovant.1.scd)
 
 # The Qt window in-process, and its processes in a real X server.
 add_subdirectory(qt)

@@ -21,7 +21,7 @@ std::string Text(const QuovantChar *s)
     return ToUtf8(reinterpret_cast<const char16_t *>(s));
 }
 
-const QuovantChar *Q(const char16_t *s)
+const QuovantChar *AsLibraryText(const char16_t *s)
 {
     return reinterpret_cast<const QuovantChar *>(s);
 }
@@ -60,7 +60,7 @@ protected:
     static std::string Candidates(const char16_t *text, std::vector<const QuovantChar *> played = {})
     {
         QuovantFacts facts[16];
-        const long n = GetIdiomCandidates(Q(text), played.data(), played.size(), facts, 16);
+        const long n = GetIdiomCandidates(AsLibraryText(text), played.data(), played.size(), facts, 16);
         std::string out;
         for (long i = 0; i < n && i < 16; ++i)
             out += (i ? " " : "") + Text(facts[i].idiom);
@@ -71,7 +71,7 @@ protected:
     {
         const QuovantChar *chain[8];
         std::size_t length = 0;
-        const int result = GetIdiomChain(Q(from), Q(to), chain, 8, &length);
+        const int result = GetIdiomChain(AsLibraryText(from), AsLibraryText(to), chain, 8, &length);
         if (result != QUOVANT_CHAIN_FOUND)
             return "result " + std::to_string(result);
         std::string out;
@@ -86,10 +86,10 @@ TEST_F(Knowledge, CandidatesOwnCharacterFirstThenHomophonesEachOnce)
     EXPECT_EQ(Candidates(u"一心一意"), "意气风发 一心一意 一马当先");
     EXPECT_EQ(Candidates(u" 意\u3000"), "意气风发 一心一意 一马当先") << "trimmed as GetIdioms trims";
     EXPECT_EQ(Candidates(u"yi"), "一心一意 意气风发 一马当先") << "a reading: its idioms in table order";
-    EXPECT_EQ(Candidates(u"一心一意", {Q(u"意气风发"), Q(u"不是成语")}), "一心一意 一马当先");
+    EXPECT_EQ(Candidates(u"一心一意", {AsLibraryText(u"意气风发"), AsLibraryText(u"不是成语")}), "一心一意 一马当先");
     EXPECT_EQ(Candidates(u"风发"), "");
     EXPECT_EQ(Candidates(u""), "");
-    EXPECT_EQ(GetIdiomCandidates(Q(u"一心一意"), nullptr, 0, nullptr, 0), 3) << "counting without a buffer";
+    EXPECT_EQ(GetIdiomCandidates(AsLibraryText(u"一心一意"), nullptr, 0, nullptr, 0), 3) << "counting without a buffer";
 }
 
 TEST_F(Knowledge, FollowersAndOutcomes)
@@ -110,16 +110,16 @@ TEST_F(Knowledge, FollowersAndOutcomes)
     };
     for (const auto &c : cases) {
         QuovantFacts facts{};
-        ASSERT_EQ(GetIdiomFacts(Q(c.idiom), &facts), 1) << ToUtf8(c.idiom);
+        ASSERT_EQ(GetIdiomFacts(AsLibraryText(c.idiom), &facts), 1) << ToUtf8(c.idiom);
         EXPECT_EQ(facts.followers, c.followers) << ToUtf8(c.idiom);
         EXPECT_EQ(facts.outcome, c.outcome) << ToUtf8(c.idiom) << ": " << c.why;
     }
     QuovantFacts facts{};
-    ASSERT_EQ(GetIdiomFacts(Q(u"一心一意"), &facts), 1);
+    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"一心一意"), &facts), 1);
     EXPECT_EQ(Text(facts.readings), "yi");
     EXPECT_EQ(facts.meaning, nullptr) << "no meanings were offered";
-    EXPECT_EQ(GetIdiomFacts(Q(u"一心二意"), &facts), 0);
-    EXPECT_EQ(GetIdiomFacts(Q(u" 一心一意"), &facts), 0) << "idioms are written exactly";
+    EXPECT_EQ(GetIdiomFacts(AsLibraryText(u"一心二意"), &facts), 0);
+    EXPECT_EQ(GetIdiomFacts(AsLibraryText(u" 一心一意"), &facts), 0) << "idioms are written exactly";
     EXPECT_EQ(GetIdiomFacts(nullptr, &facts), 0);
 }
 
@@ -141,7 +141,7 @@ TEST_F(Knowledge, ARebuiltDictionaryIsAnalysedAnew)
     FillIdiomKeys();
     EXPECT_EQ(Candidates(u"地"), "地老天荒");
     QuovantFacts facts{};
-    ASSERT_EQ(GetIdiomFacts(Q(u"地老天荒"), &facts), 1);
+    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"地老天荒"), &facts), 1);
     EXPECT_EQ(facts.outcome, QUOVANT_LOSS) << "its one follower is a dead end now";
     EXPECT_EQ(facts.followers, 1u);
 }
@@ -158,15 +158,15 @@ std::string AskAll(int first)
         std::size_t length = 0;
         switch (which) {
         case 0:
-            if (GetIdiomFacts(Q(u"一心一意"), &facts) == 1)
+            if (GetIdiomFacts(AsLibraryText(u"一心一意"), &facts) == 1)
                 answers[0] = std::to_string(facts.followers) + " " + std::to_string(facts.outcome) + " " +
                              (facts.meaning != nullptr ? Text(facts.meaning) : "-");
             break;
         case 1:
-            answers[1] = std::to_string(GetIdiomCandidates(Q(u"一心一意"), nullptr, 0, nullptr, 0));
+            answers[1] = std::to_string(GetIdiomCandidates(AsLibraryText(u"一心一意"), nullptr, 0, nullptr, 0));
             break;
         case 2:
-            if (GetIdiomChain(Q(u"一心一意"), Q(u"做贼心虚"), chain, 8, &length) == QUOVANT_CHAIN_FOUND)
+            if (GetIdiomChain(AsLibraryText(u"一心一意"), AsLibraryText(u"做贼心虚"), chain, 8, &length) == QUOVANT_CHAIN_FOUND)
                 for (std::size_t k = 0; k < length && k < 8; ++k)
                     answers[2] += (k ? " " : "") + Text(chain[k]);
             break;

@@ -7,6 +7,7 @@
 #include "dictionary.h"
 #include "query.h"
 #include "quovant.h"
+#include "rule.h"
 #include "support.h"
 
 namespace {
@@ -42,15 +43,12 @@ protected:
     std::vector<IdiomEntry> idioms_;
 };
 
-// Runs one query the way the front end does, from a 260-unit buffer.
+// Runs one query the way the windows do; null asks GetIdioms with null.
 std::string Query(const char16_t *input)
 {
     if (input == nullptr)
         return ToUtf8(reinterpret_cast<char16_t *>(GetIdioms(nullptr)));
-    char16_t buffer[260] = {};
-    std::u16string_view in(input);
-    std::copy_n(in.begin(), std::min<std::size_t>(in.size(), 259), buffer);
-    return ToUtf8(reinterpret_cast<char16_t *>(GetIdioms(reinterpret_cast<QuovantChar *>(buffer))));
+    return QueryAsTheWindowsDo(GetIdioms, input);
 }
 
 struct QueryCase {
@@ -112,14 +110,14 @@ TEST_F(QueryTest, GetIdiomsLeavesTheTrimmedTextInTheCallersBuffer)
         {u"一\u200B", u"一\u200B"},  // zero-width space is not white space
     };
     for (const TrimCase &c : cases) {
-        char16_t buffer[260] = {};
+        char16_t buffer[QUERY_UNITS] = {};
         std::u16string_view in(c.input);
         std::copy(in.begin(), in.end(), buffer);
         GetIdioms(reinterpret_cast<QuovantChar *>(buffer));
         EXPECT_EQ(ToUtf8(buffer), ToUtf8(c.trimmed));
         // The rest of the buffer past the new terminator is not written to
         // beyond the old text's end.
-        for (std::size_t i = in.size() + 1; i < 260; ++i)
+        for (std::size_t i = in.size() + 1; i < QUERY_UNITS; ++i)
             ASSERT_EQ(buffer[i], u'\0');
     }
 }
@@ -140,11 +138,12 @@ TEST_F(QueryTest, ResultIsTheProcessWideBufferOverwrittenByTheNextCall)
     EXPECT_EQ(ToUtf8(reinterpret_cast<char16_t *>(a)), "天下为公 添油加醋 ");
 }
 
-TEST_F(QueryTest, EmptyPinyinTextLeavesTheResultAlone)
+TEST_F(QueryTest, EmptyTextLeavesTheResultAlone)
 {
     char16_t text[] = u"艾";
     const char16_t *previous = reinterpret_cast<char16_t *>(GetIdioms(reinterpret_cast<QuovantChar *>(text)));
-    EXPECT_EQ(MatchByPinyin(u""), nullptr);
+    char16_t blank[] = u" \u3000 ";
+    EXPECT_EQ(GetIdioms(reinterpret_cast<QuovantChar *>(blank)), nullptr);
     EXPECT_EQ(ToUtf8(previous), "艾发衰容 ");
 }
 
@@ -189,7 +188,6 @@ TEST(QueryBounds, UnterminatedRecordsCannotOverrunTheResultBuffer)
 
 TEST(QueryHelpers, IsAsciiOnly)
 {
-    EXPECT_TRUE(IsAsciiOnly(nullptr));
     EXPECT_TRUE(IsAsciiOnly(u""));
     EXPECT_TRUE(IsAsciiOnly(u"he huo\x7f"));
     EXPECT_FALSE(IsAsciiOnly(u"he\x80"));

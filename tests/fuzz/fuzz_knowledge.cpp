@@ -39,7 +39,7 @@ char16_t Folded(char16_t c)
     return c < 0x80 ? c : static_cast<char16_t>(FIRST + c % COUNT);
 }
 
-const QuovantChar *Q(const std::u16string &s)
+const QuovantChar *AsLibraryText(const std::u16string &s)
 {
     return reinterpret_cast<const QuovantChar *>(s.c_str());
 }
@@ -78,11 +78,11 @@ std::vector<std::u16string> Candidates(const std::u16string &text, const std::ve
 {
     std::vector<const QuovantChar *> left;
     for (const std::u16string &p : played)
-        left.push_back(Q(p));
-    const long count = GetIdiomCandidates(Q(text), left.data(), left.size(), nullptr, 0);
+        left.push_back(AsLibraryText(p));
+    const long count = GetIdiomCandidates(AsLibraryText(text), left.data(), left.size(), nullptr, 0);
     Require(count >= 0);
     std::vector<QuovantFacts> facts(static_cast<std::size_t>(count) + 1);
-    Require(GetIdiomCandidates(Q(text), left.data(), left.size(), facts.data(), facts.size()) == count);
+    Require(GetIdiomCandidates(AsLibraryText(text), left.data(), left.size(), facts.data(), facts.size()) == count);
     std::vector<std::u16string> out;
     for (long i = 0; i < count; ++i) {
         QuovantFacts known{};
@@ -98,11 +98,11 @@ std::vector<std::u16string> Candidates(const std::u16string &text, const std::ve
 void Chain(const std::u16string &from, const std::u16string &to)
 {
     std::size_t length = 0;
-    const int result = GetIdiomChain(Q(from), Q(to), nullptr, 0, &length);
+    const int result = GetIdiomChain(AsLibraryText(from), AsLibraryText(to), nullptr, 0, &length);
     if (result != QUOVANT_CHAIN_FOUND)
         return;
     std::vector<const QuovantChar *> chain(length);
-    Require(GetIdiomChain(Q(from), Q(to), chain.data(), chain.size(), &length) == QUOVANT_CHAIN_FOUND);
+    Require(GetIdiomChain(AsLibraryText(from), AsLibraryText(to), chain.data(), chain.size(), &length) == QUOVANT_CHAIN_FOUND);
     Require(length == chain.size() && TextOf(chain.front()) == from && TextOf(chain.back()) == to);
     for (std::size_t i = 1; i < chain.size(); ++i) {
         const std::vector<std::u16string> next = Candidates(TextOf(chain[i - 1]), {});
@@ -135,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 Candidates(text, asked);
             } else if (q.starts_with(u"f ")) {
                 QuovantFacts facts{};
-                Require(GetIdiomFacts(Q(text), &facts) >= 0);
+                Require(GetIdiomFacts(AsLibraryText(text), &facts) >= 0);
             } else if (q.starts_with(u"p ")) {
                 const std::size_t tab = text.find(u'\t');
                 Chain(text.substr(0, tab), tab == std::u16string::npos ? u"" : text.substr(tab + 1));

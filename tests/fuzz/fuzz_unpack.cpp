@@ -6,7 +6,7 @@
 
 #include "dictionary.h"
 #include "quovant.h"
-#include "unpack.h"
+#include "load.h"
 
 static void QueryAll()
 {
