@@ -1,12 +1,17 @@
-// The quovant tool's queries and its two modes: one query per argument, or
-// one per line of standard input with exactly one output line each.
+// The quovant tool's queries and its two modes, one query per argument or one
+// per line of standard input with exactly one output line each; the help;
+// the dispatch to the subcommands; and how failures are told.
 #include "cli.h"
 
 #include "binding.h"
-#include "explore.h"
+#include "facts.h"
+#include "facts_json.h"
 #include "product.h"
+#include "utf8.h"
 
-static const char HELP_TEXT[] =
+namespace {
+
+const char USAGE_TEXT[] =
     "Usage: quovant TEXT...\n"
     "       quovant < FILE\n"
     "       quovant next [--all] [--used FILE] [--json] TEXT\n"
@@ -39,36 +44,43 @@ static const char HELP_TEXT[] =
     "play: a game against the computer, typed or read from standard input; moves\n"
     "  are trimmed as queries are.\n"
     "--json: one JSON document on standard output instead of text; a failure is\n"
-    "  {\"error\": ...}, with the same exit code.\n"
-    "Outcomes let an idiom be played twice, which a real game does not: they are a\n"
-    "strong guide, not a proof.\n"
-    "\n"
-    "Exit codes:\n"
-    "  0  every query found something, or standard input was read to its end\n"
-    "  1  a query found nothing or was not valid UTF-8; info: an unknown idiom;\n"
-    "     path: no chain\n"
-    "  2  an unknown option or a bad argument\n"
-    "  3  the library is missing or its dictionary is damaged\n"
-    "  4  standard output could not be written (a closed pipe ends quietly)\n"
-    "  5  path: FROM or TO is not an idiom of the dictionary (or not valid UTF-8)\n";
+    "  {\"error\": ...}, with the same exit code.\n";
 
-static const char BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
-
-std::string Suggest(std::u16string_view text)
+// `text` broken into lines of at most 79 columns at its spaces (each
+// character one column).
+std::string Wrapped(std::string_view text)
 {
-    // GetIdioms trims its buffer in place: give it a copy, terminated.
-    std::u16string buffer(text);
-    const auto *result = reinterpret_cast<const char16_t *>(
-        g_pfnGetIdioms(reinterpret_cast<QuovantChar *>(buffer.data())));
-    if (result == nullptr)
-        return {};
-    std::u16string_view idioms(result);
-    while (!idioms.empty() && idioms.back() == u' ')
-        idioms.remove_suffix(1);
-    return Utf16ToUtf8(idioms);
+    std::string out;
+    std::size_t column = 0;
+    while (!text.empty()) {
+        const std::size_t space = text.find(' ');
+        const std::string_view word = text.substr(0, space);
+        const std::size_t width = Utf8ToUtf16Lossy(word).size();
+        if (column > 0 && column + 1 + width > 79)
+            out += '\n', column = 0;
+        else if (column > 0)
+            out += ' ', ++column;
+        out += word;
+        column += width;
+        text.remove_prefix(space == std::string_view::npos ? text.size() : space + 1);
+    }
+    return out + "\n";
 }
 
-static int RunArguments(const std::vector<std::string> &args, Console &console)
+// The usage, the note on outcomes, then every exit code with its meaning.
+std::string HelpText()
+{
+    std::string text = std::string(USAGE_TEXT) + Wrapped(OUTCOME_NOTE) + "\nExit codes:\n";
+    for (const ExitCodeMeaning &exit : EXIT_CODES) {
+        std::string meaning = exit.meaning;
+        for (std::size_t at = 0; (at = meaning.find('\n', at)) != std::string::npos; at += 6)
+            meaning.insert(at + 1, "     ");
+        text += "  " + std::to_string(exit.code) + "  " + meaning + "\n";
+    }
+    return text;
+}
+
+int RunArguments(const std::vector<std::string> &args, Console &console)
 {
     int exitCode = EXIT_ALL_FOUND;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -86,14 +98,13 @@ static int RunArguments(const std::vector<std::string> &args, Console &console)
     return exitCode;
 }
 
-static int RunLines(Console &console)
+int RunLines(Console &console)
 {
     int exitCode = EXIT_ALL_FOUND;
     std::string line;
     for (std::size_t number = 1; console.ReadLine(line); ++number) {
-        if (number == 1 && line.starts_with(BYTE_ORDER_MARK))
-            line.erase(0, sizeof BYTE_ORDER_MARK - 1);
-        const std::optional<std::u16string> text = Utf8ToUtf16(line);
+        const std::optional<std::u16string> text =
+            Utf8ToUtf16(number == 1 ? WithoutByteOrderMark(line) : std::string_view(line));
         if (!text) {
             console.Err("quovant: line " + std::to_string(number) + " is not valid UTF-8\n");
             exitCode = EXIT_NOT_FOUND;
@@ -105,26 +116,24 @@ static int RunLines(Console &console)
 }
 
 // The subcommands, and whether they can answer in JSON.
-static const struct {
+const struct {
     const char *name;
     int (*run)(const std::vector<std::string> &, Console &);
     bool json;
 } SUBCOMMANDS[] = {{"next", RunNext, true}, {"info", RunInfo, true}, {"path", RunPath, true}, {"play", RunPlay, false}};
 
-static int RunQueries(const std::vector<std::string> &args, Console &console)
+int RunQueries(const std::vector<std::string> &args, Console &console)
 {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h"))
-        return console.Out(HELP_TEXT) ? EXIT_ALL_FOUND : EXIT_OUTPUT_FAILED;
+        return console.Out(HelpText()) ? EXIT_ALL_FOUND : EXIT_OUTPUT_FAILED;
     for (const auto &sub : SUBCOMMANDS) {
         if (args.empty() || args[0] != sub.name)
             continue;
         const std::vector<std::string> rest(args.begin() + 1, args.end());
-        const bool json = sub.json && WantsJson(rest);
+        const bool json = sub.json && JsonAsked(rest);
         if (!BindLibrary(LIBRARY_FILE_NAME))
-            return Fail(console, json, EXIT_NO_LIBRARY, Utf16ToUtf8(MISSING_LIBRARY_TEXT),
-                        std::string("the library ") + LIBRARY_FILE_NAME + " is missing or its dictionary is damaged");
-        if (g_pfnGetIdiomCandidates == nullptr || g_pfnGetIdiomFacts == nullptr || g_pfnGetIdiomChain == nullptr ||
-            g_pfnGetIdiomCount == nullptr || g_pfnGetIdiomFactsAt == nullptr)
+            return Fail(console, json, EXIT_NO_LIBRARY, Utf16ToUtf8(BINDING_FAILURE_TEXT), BINDING_FAILURE_ERROR);
+        if (!HasIdiomKnowledge())
             return Fail(console, json, EXIT_NO_LIBRARY, "the library knows nothing of its idioms beyond GetIdioms");
         return sub.run(rest, console);
     }
@@ -133,12 +142,65 @@ static int RunQueries(const std::vector<std::string> &args, Console &console)
         return EXIT_USAGE;
     }
     if (!BindLibrary(LIBRARY_FILE_NAME)) {
-        console.Err("quovant: " + Utf16ToUtf8(MISSING_LIBRARY_TEXT) + "\n");
+        console.Err("quovant: " + Utf16ToUtf8(BINDING_FAILURE_TEXT) + "\n");
         return EXIT_NO_LIBRARY;
     }
     if (!args.empty() && args[0] == "--")
         return RunArguments(std::vector<std::string>(args.begin() + 1, args.end()), console);
     return args.empty() ? RunLines(console) : RunArguments(args, console);
+}
+
+}  // namespace
+
+std::string Suggest(std::u16string_view text)
+{
+    // GetIdioms trims its buffer in place: give it a copy, terminated.
+    std::u16string buffer(text);
+    const auto *result = reinterpret_cast<const char16_t *>(
+        g_library.GetIdioms(reinterpret_cast<QuovantChar *>(buffer.data())));
+    if (result == nullptr)
+        return {};
+    std::u16string_view idioms(result);
+    while (!idioms.empty() && idioms.back() == u' ')
+        idioms.remove_suffix(1);
+    return Utf16ToUtf8(idioms);
+}
+
+bool JsonAsked(const std::vector<std::string> &args)
+{
+    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == "--json")
+            return true;
+        if (args[i] == "--used")
+            ++i;  // its file
+    }
+    return false;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view line)
+{
+    static constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+    if (line.starts_with(BYTE_ORDER_MARK))
+        line.remove_prefix(BYTE_ORDER_MARK.size());
+    return line;
+}
+
+int Fail(Console &console, bool json, int code, const std::string &message, const std::string &error)
+{
+    console.Err("quovant: " + message + "\n");
+    if (json && !console.Out(JsonText(nlohmann::ordered_json{{"error", error}})))
+        return EXIT_OUTPUT_FAILED;
+    return code;
+}
+
+int Fail(Console &console, bool json, int code, const std::string &message)
+{
+    return Fail(console, json, code, message, message);
+}
+
+int LibraryFailed(Console &console, bool json)
+{
+    return Fail(console, json, EXIT_NO_LIBRARY, "the library could not answer (out of memory)");
 }
 
 int RunQuovant(const std::vector<std::string> &args, Console &console)

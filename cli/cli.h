@@ -1,6 +1,7 @@
 // The quovant command-line tool, apart from its platform entry: arguments or
-// standard-input lines in, one line of suggestions out per query. Text is
-// UTF-8 here and UTF-16 at the library's boundary.
+// standard-input lines in, one line of suggestions out per query, and the
+// subcommands that use the idiom knowledge. Text is UTF-8 here and UTF-16 at
+// the library's boundary.
 #ifndef QUOVANT_CLI_H
 #define QUOVANT_CLI_H
 
@@ -8,15 +9,32 @@
 #include <string_view>
 #include <vector>
 
-#include "utf8.h"
-
 // The tool's exit codes, each failure its own.
-constexpr int EXIT_ALL_FOUND = 0;       // every query found something
-constexpr int EXIT_NOT_FOUND = 1;       // a query found nothing, or its text was not valid UTF-8
-constexpr int EXIT_USAGE = 2;           // an unknown option
-constexpr int EXIT_NO_LIBRARY = 3;      // the library is missing or its dictionary is damaged
-constexpr int EXIT_OUTPUT_FAILED = 4;   // standard output could not be written
-constexpr int EXIT_UNKNOWN_IDIOM = 5;   // path: FROM or TO is not an idiom of the dictionary
+enum ExitCode {
+    EXIT_ALL_FOUND = 0,
+    EXIT_NOT_FOUND = 1,
+    EXIT_USAGE = 2,
+    EXIT_NO_LIBRARY = 3,
+    EXIT_OUTPUT_FAILED = 4,
+    EXIT_UNKNOWN_IDIOM = 5,
+};
+
+// What each exit code means, as --help says it (each further line of a
+// meaning indented under its first), the manual page and the README too.
+struct ExitCodeMeaning {
+    ExitCode code;
+    const char *meaning;
+};
+inline constexpr ExitCodeMeaning EXIT_CODES[] = {
+    {EXIT_ALL_FOUND, "every query found something, or standard input was read to its end"},
+    {EXIT_NOT_FOUND, "a query found nothing or was not valid UTF-8; info: an unknown idiom;\n"
+                     "path: no chain"},
+    {EXIT_USAGE, "an unknown option or a bad argument"},
+    {EXIT_NO_LIBRARY, "the library is missing or its dictionary is damaged, or it ran out\n"
+                      "of memory"},
+    {EXIT_OUTPUT_FAILED, "standard output could not be written (a closed pipe ends quietly)"},
+    {EXIT_UNKNOWN_IDIOM, "path: FROM or TO is not an idiom of the dictionary (or not valid UTF-8)"},
+};
 
 // The tool's view of its terminal, provided by each platform's entry.
 class Console {
@@ -39,14 +57,38 @@ public:
     virtual std::string OutputError() const = 0;
 };
 
+// Runs the tool with its arguments (without the program name): binds the
+// library (but for --help), answers the queries, and returns the exit code;
+// stops at the first output that cannot be written. Reads standard input
+// when there are no arguments.
+int RunQuovant(const std::vector<std::string> &args, Console &console);
+
 // The idioms that can follow `text`, separated by single spaces, or the empty
 // string when there are none. Needs the bound library.
 std::string Suggest(std::u16string_view text);
 
-// Runs the tool with its arguments (without the program name): binds the
-// library (but for --help), answers the queries, and returns the exit code
-// (EXIT_*); stops at the first output that cannot be written. Reads standard
-// input when there are no arguments.
-int RunQuovant(const std::vector<std::string> &args, Console &console);
+// `line` without a UTF-8 byte-order mark at its start.
+std::string_view WithoutByteOrderMark(std::string_view line);
+
+// True when a subcommand's arguments ask for JSON: --json before any "--"
+// (and not the file of --used).
+bool JsonAsked(const std::vector<std::string> &args);
+
+// Tells the user why a subcommand failed: "quovant: MESSAGE" on standard
+// error, and with `json` the one document on standard output,
+// {"error": ERROR} (fixed English, for programs; MESSAGE when not given).
+// Returns `code`, or EXIT_OUTPUT_FAILED when the document was not written.
+int Fail(Console &console, bool json, int code, const std::string &message, const std::string &error);
+int Fail(Console &console, bool json, int code, const std::string &message);
+
+// Tells the user that the library could not answer (it ran out of memory).
+int LibraryFailed(Console &console, bool json);
+
+// The subcommands, with their arguments after the subcommand's name; each
+// returns the exit code.
+int RunNext(const std::vector<std::string> &args, Console &console);
+int RunInfo(const std::vector<std::string> &args, Console &console);
+int RunPath(const std::vector<std::string> &args, Console &console);
+int RunPlay(const std::vector<std::string> &args, Console &console);
 
 #endif

@@ -1,113 +1,20 @@
 // next, info and path: the candidates after a text, the facts of idioms and
-// shortest chains, as text for people or as one JSON document for scripts.
-#include "explore.h"
-
+// shortest chains, as text for people or as one JSON document for programs.
 #include <nlohmann/json.hpp>
 
 #include <optional>
 
+#include "ask.h"
 #include "binding.h"
+#include "cli.h"
+#include "facts.h"
+#include "facts_json.h"
 #include "product.h"
+#include "utf8.h"
 
 using Json = nlohmann::ordered_json;
 
-const char OUTCOME_NOTE[] =
-    "Outcomes assume best play and let an idiom be played twice, which a real game does not: a strong "
-    "guide, not a proof.";
-
-std::string Utf8Of(const QuovantChar *text)
-{
-    return text == nullptr ? std::string() : Utf16ToUtf8(reinterpret_cast<const char16_t *>(text));
-}
-
-std::u16string TextOf(const QuovantChar *text)
-{
-    return text == nullptr ? std::u16string() : std::u16string(reinterpret_cast<const char16_t *>(text));
-}
-
-static const QuovantChar *Q(const std::u16string &text)
-{
-    return reinterpret_cast<const QuovantChar *>(text.c_str());
-}
-
-const char *OutcomeWord(int outcome)
-{
-    return outcome == QUOVANT_WIN ? "win" : outcome == QUOVANT_LOSS ? "loss" : "draw";
-}
-
-bool CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played,
-                  std::vector<QuovantFacts> &candidates)
-{
-    std::vector<const QuovantChar *> left;
-    for (const std::u16string &p : played)
-        left.push_back(Q(p));
-    const long count = g_pfnGetIdiomCandidates(Q(text), left.data(), left.size(), nullptr, 0);
-    candidates.assign(count > 0 ? static_cast<std::size_t>(count) : 0, QuovantFacts{});
-    return count >= 0 &&
-           g_pfnGetIdiomCandidates(Q(text), left.data(), left.size(), candidates.data(), candidates.size()) >= 0;
-}
-
-std::string JsonText(const Json &document)
-{
-    return document.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
-}
-
-int Fail(Console &console, bool json, int code, const std::string &message, const std::string &error)
-{
-    console.Err("quovant: " + message + "\n");
-    if (json && !console.Out(JsonText(Json{{"error", error}})))
-        return EXIT_OUTPUT_FAILED;
-    return code;
-}
-
-int Fail(Console &console, bool json, int code, const std::string &message)
-{
-    return Fail(console, json, code, message, message);
-}
-
-int LibraryFailed(Console &console, bool json)
-{
-    return Fail(console, json, EXIT_NO_LIBRARY, "the library could not answer (out of memory)");
-}
-
-bool WantsJson(const std::vector<std::string> &args)
-{
-    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
-        if (args[i] == "--json")
-            return true;
-        if (args[i] == "--used")
-            ++i;  // its file
-    }
-    return false;
-}
-
-std::string NotAnIdiom(std::string_view word)
-{
-    if (word.empty())
-        return "the empty text is not an idiom of the dictionary";
-    if (!Utf8ToUtf16(word))
-        return ShownUtf8(word) + " is not valid UTF-8";
-    return std::string(word) + " is not an idiom of the dictionary";
-}
-
-bool FactsOf(const std::u16string &idiom, QuovantFacts &facts)
-{
-    return g_pfnGetIdiomFacts(Q(idiom), &facts) == 1;
-}
-
-// A meaning on one line, its senses joined by " / ".
-static std::string OneLine(const QuovantChar *meaning)
-{
-    std::string text = Utf8Of(meaning);
-    for (std::size_t at; (at = text.find('\n')) != std::string::npos;)
-        text.replace(at, 1, " / ");
-    return text;
-}
-
-static Json MeaningJson(const QuovantChar *meaning)
-{
-    return meaning == nullptr ? Json(nullptr) : Json(Utf8Of(meaning));
-}
+namespace {
 
 // The options of a subcommand and the words left after them.
 struct Options {
@@ -119,11 +26,10 @@ struct Options {
 
 // Parses `args`; `allowed` names the options the subcommand takes. Gives 0,
 // or the exit code after telling the user what is wrong.
-static int ParseOptions(const std::vector<std::string> &args, std::string_view allowed, Options &options,
-                        Console &console)
+int ParseOptions(const std::vector<std::string> &args, std::string_view allowed, Options &options, Console &console)
 {
     // Known before anything else, so that every failure can be told in JSON.
-    options.json = allowed.find("json") != std::string_view::npos && WantsJson(args);
+    options.json = allowed.find("json") != std::string_view::npos && JsonAsked(args);
     bool wordsOnly = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
@@ -131,7 +37,7 @@ static int ParseOptions(const std::vector<std::string> &args, std::string_view a
             options.words.push_back(a);
         } else if (a == "--") {
             wordsOnly = true;
-        } else if (a == "--json" && allowed.find("json") != std::string_view::npos) {
+        } else if (a == "--json" && options.json) {
         } else if (a == "--all" && allowed.find("all") != std::string_view::npos) {
             options.all = true;
         } else if (a == "--used" && allowed.find("used") != std::string_view::npos) {
@@ -139,35 +45,53 @@ static int ParseOptions(const std::vector<std::string> &args, std::string_view a
                 return Fail(console, options.json, EXIT_USAGE, "--used needs a file (see quovant --help)");
             options.used = args[++i];
         } else {
-            return Fail(console, options.json, EXIT_USAGE,
-                        "unknown option " + ShownUtf8(a) + " (see quovant --help)");
+            return Fail(console, options.json, EXIT_USAGE, "unknown option " + ShownUtf8(a) + " (see quovant --help)");
         }
     }
     return 0;
 }
 
-// Tells once that meanings are unavailable, when they are.
-static void NoteMissingMeanings(Console &console)
+// Why `word` (UTF-8 or not) is not an idiom, for a message: the empty text,
+// text that is not valid UTF-8 (shown with U+FFFD), or not in the dictionary.
+std::string NotAnIdiom(std::string_view word)
 {
-    if (g_pfnHasIdiomMeanings != nullptr && g_pfnHasIdiomMeanings() == 0)
+    if (word.empty())
+        return "the empty text is not an idiom of the dictionary";
+    if (!Utf8ToUtf16(word))
+        return ShownUtf8(word) + " is not valid UTF-8";
+    return std::string(word) + " is not an idiom of the dictionary";
+}
+
+// A meaning on one line, its senses joined by " / ".
+std::string OneLine(const QuovantChar *meaning)
+{
+    std::string text = Utf8Of(meaning);
+    for (std::size_t at; (at = text.find('\n')) != std::string::npos;)
+        text.replace(at, 1, " / ");
+    return text;
+}
+
+// Tells once that meanings are unavailable, when they are.
+void NoteMissingMeanings(Console &console)
+{
+    if (g_library.HasIdiomMeanings() == 0)
         console.Err("quovant: meanings are unavailable: their data in the library is damaged\n");
 }
 
 // The idioms of a --used file: one a line, trimmed, blank lines left out.
 // Gives 0, or the exit code after telling the user what is wrong.
-static int ReadUsed(const std::string &path, bool json, std::vector<std::u16string> &used, Console &console)
+int ReadUsed(const std::string &path, bool json, std::vector<std::u16string> &used, Console &console)
 {
-    std::string content;
-    if (!console.ReadTextFile(path, content))
+    std::string file;
+    if (!console.ReadTextFile(path, file))
         return Fail(console, json, EXIT_USAGE, "cannot read " + ShownUtf8(path));
-    if (content.starts_with("\xEF\xBB\xBF"))
-        content.erase(0, 3);
+    const std::string_view content = WithoutByteOrderMark(file);
     std::size_t start = 0;
     for (std::size_t number = 1; start < content.size(); ++number) {
         std::size_t end = content.find('\n', start);
         if (end == std::string::npos)
             end = content.size();
-        const std::optional<std::u16string> line = Utf8ToUtf16(std::string_view(content).substr(start, end - start));
+        const std::optional<std::u16string> line = Utf8ToUtf16(content.substr(start, end - start));
         if (!line)
             return Fail(console, json, EXIT_USAGE,
                         ShownUtf8(path) + ": line " + std::to_string(number) + " is not valid UTF-8");
@@ -178,6 +102,8 @@ static int ReadUsed(const std::string &path, bool json, std::vector<std::u16stri
     }
     return 0;
 }
+
+}  // namespace
 
 int RunNext(const std::vector<std::string> &args, Console &console)
 {
@@ -193,25 +119,22 @@ int RunNext(const std::vector<std::string> &args, Console &console)
     const std::optional<std::u16string> text = Utf8ToUtf16(options.words[0]);
     if (!text)
         return Fail(console, options.json, EXIT_NOT_FOUND, "the text is not valid UTF-8");
-    // The text as GetIdioms trims it, for the answer to name.
-    std::u16string trimmed = *text;
-    g_pfnGetIdioms(reinterpret_cast<QuovantChar *>(trimmed.data()));
-    trimmed.resize(std::char_traits<char16_t>::length(trimmed.c_str()));
 
     std::vector<QuovantFacts> candidates;
     if (!CandidatesOf(*text, used, candidates))
         return LibraryFailed(console, options.json);
-    if (!options.all && candidates.size() > 8)
-        candidates.resize(8);
+    if (!options.all && candidates.size() > QUOVANT_MAX_IDIOMS)
+        candidates.resize(QUOVANT_MAX_IDIOMS);
     NoteMissingMeanings(console);
     if (options.json) {
         Json list = Json::array();
-        for (const QuovantFacts &f : candidates)
-            list.push_back({{"idiom", Utf8Of(f.idiom)},
-                            {"followers", f.followers},
-                            {"outcome", OutcomeWord(f.outcome)},
-                            {"meaning", MeaningJson(f.meaning)}});
-        if (!console.Out(JsonText(Json{{"text", Utf16ToUtf8(trimmed)}, {"candidates", list}})))
+        for (const QuovantFacts &f : candidates) {
+            Json idiom{{"idiom", Utf8Of(f.idiom)}};
+            AppendFactsJson(idiom, f);
+            list.push_back(idiom);
+        }
+        // The text as queries trim it, for the answer to name.
+        if (!console.Out(JsonText(Json{{"text", Utf16ToUtf8(TrimWhiteSpace(*text))}, {"candidates", list}})))
             return EXIT_OUTPUT_FAILED;
     } else {
         std::string out;
@@ -244,18 +167,17 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
     std::string out;
     for (const std::string &word : options.words) {
         QuovantFacts f{};
-        if (!FactsOf(Utf8ToUtf16Lossy(word), f)) {
+        if (!LookUpFacts(Utf8ToUtf16Lossy(word), f)) {
             code = EXIT_NOT_FOUND;
             list.push_back({{"idiom", word}, {"known", false}});
             console.Err("quovant: " + NotAnIdiom(word) + "\n");
             continue;
         }
-        list.push_back({{"idiom", word},
-                        {"known", true},
-                        {"readings", f.readings == nullptr ? Json(nullptr) : Json(Utf8Of(f.readings))},
-                        {"followers", f.followers},
-                        {"outcome", OutcomeWord(f.outcome)},
-                        {"meaning", MeaningJson(f.meaning)}});
+        Json idiom{{"idiom", word},
+                   {"known", true},
+                   {"readings", f.readings == nullptr ? Json(nullptr) : Json(Utf8Of(f.readings))}};
+        AppendFactsJson(idiom, f);
+        list.push_back(idiom);
         out += word + "  (" + Utf8Of(f.readings) + ")  " + std::to_string(f.followers) + " followers  " +
                OutcomeWord(f.outcome) + "\n  " + (f.meaning ? OneLine(f.meaning) : "(no meaning)") + "\n";
     }
@@ -275,11 +197,15 @@ int RunPath(const std::vector<std::string> &args, Console &console)
         return Fail(console, options.json, EXIT_USAGE, "path takes two idioms, FROM and TO (see quovant --help)");
     // Text that is not valid UTF-8 keeps U+FFFD, which no idiom has.
     const std::u16string from = Utf8ToUtf16Lossy(options.words[0]), to = Utf8ToUtf16Lossy(options.words[1]);
+    const auto ask = [&](const QuovantChar **chain, std::size_t capacity, std::size_t *length) {
+        return g_library.GetIdiomChain(reinterpret_cast<const QuovantChar *>(from.c_str()),
+                                       reinterpret_cast<const QuovantChar *>(to.c_str()), chain, capacity, length);
+    };
     std::size_t length = 0;
-    int result = g_pfnGetIdiomChain(Q(from), Q(to), nullptr, 0, &length);
+    int result = ask(nullptr, 0, &length);
     std::vector<const QuovantChar *> chain(length);
     if (result == QUOVANT_CHAIN_FOUND)
-        result = g_pfnGetIdiomChain(Q(from), Q(to), chain.data(), chain.size(), &length);
+        result = ask(chain.data(), chain.size(), &length);
     if (result < 0)
         return LibraryFailed(console, options.json);
 

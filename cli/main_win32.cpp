@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "utf8.h"
 
 namespace {
 

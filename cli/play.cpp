@@ -1,41 +1,22 @@
-// play: a game of idiom chain against the computer in the terminal. The
-// player and the computer alternate; each idiom must be a candidate after
-// the one before and may be played once in a game; whoever has no move
-// loses. The computer plays deterministically, so scripted games repeat.
+// play: the console's game of idiom chain against the computer. The player
+// and the computer alternate; each idiom must be a candidate after the one
+// before and may be played once in a game; whoever has no move loses. The
+// computer plays as computer.h says, deterministically, so scripted games
+// repeat.
 #include <algorithm>
 #include <optional>
 
-#include "binding.h"
-#include "explore.h"
+#include "ask.h"
+#include "cli.h"
+#include "computer.h"
+#include "facts.h"
+#include "utf8.h"
 
 namespace {
 
 const char GREETING[] =
     "Idiom chain against the computer. Type an idiom to begin, or nothing to let the computer begin.\n"
     "\"hint\" shows your best moves, \"quit\" (or the end of input) ends the game.\n";
-
-// How the computer ranks a move: a dead end first, then a win, a draw, a
-// loss; within each, the one leaving the opponent the fewest followers;
-// ties in the candidates' order.
-int Rank(const QuovantFacts &f)
-{
-    if (f.followers == 0)
-        return 0;
-    return f.outcome == QUOVANT_WIN ? 1 : f.outcome == QUOVANT_DRAW ? 2 : 3;
-}
-
-// True when the computer prefers the move `a` to `b`.
-bool Better(const QuovantFacts &a, const QuovantFacts &b)
-{
-    return Rank(a) != Rank(b) ? Rank(a) < Rank(b) : a.followers < b.followers;
-}
-
-// The moves in the computer's order of preference.
-std::vector<QuovantFacts> Ranked(std::vector<QuovantFacts> moves)
-{
-    std::stable_sort(moves.begin(), moves.end(), Better);
-    return moves;
-}
 
 class Game {
 public:
@@ -59,7 +40,7 @@ public:
                 break;
             }
             if (computerToMove)
-                Play(Ranked(moves).front(), true);
+                Play(RankedMoves(moves).front(), true);
             else if (!PlayerMove(moves))
                 break;
             computerToMove = !computerToMove;
@@ -95,9 +76,7 @@ private:
         std::string line;
         if (!ok_ || !console_.ReadLine(line))
             return std::nullopt;
-        if (line.starts_with("\xEF\xBB\xBF"))
-            line.erase(0, 3);
-        const std::u16string move(TrimWhiteSpace(Utf8ToUtf16Lossy(line)));
+        const std::u16string move(TrimWhiteSpace(Utf8ToUtf16Lossy(WithoutByteOrderMark(line))));
         if (move == u"quit")
             return std::nullopt;
         return move;
@@ -118,7 +97,7 @@ private:
             QuovantFacts f{};
             if (*move == u"hint")
                 Say("Any idiom that is not a dead end may open; nothing lets the computer open.\n");
-            else if (!FactsOf(*move, f))
+            else if (!LookUpFacts(*move, f))
                 Say(shown + " is not an idiom of the dictionary.\n");
             else if (f.followers == 0)
                 Say(shown + " is a dead end: no idiom can follow it, so it may not open.\n");
@@ -127,20 +106,6 @@ private:
                 return true;
             }
         }
-    }
-
-    // The computer's opening: the idiom it ranks first of all that are not
-    // dead ends (a dead end would end the game at once), as it ranks every
-    // later move; the first of them in the dictionary's order on a tie.
-    QuovantFacts ComputerOpening() const
-    {
-        QuovantFacts best{}, f{};
-        bool found = false;
-        for (long i = 0; i < g_pfnGetIdiomCount(); ++i)
-            if (g_pfnGetIdiomFactsAt(static_cast<std::size_t>(i), &f) == 1 && f.followers > 0 &&
-                (!found || Better(f, best)))
-                best = f, found = true;
-        return best;
     }
 
     // One move of the player's; false when the game ends without it.
@@ -154,8 +119,8 @@ private:
                 continue;  // nothing typed: ask again
             if (*move == u"hint") {
                 std::string hint = "Your best moves:";
-                const std::vector<QuovantFacts> best = Ranked(moves);
-                for (std::size_t i = 0; i < best.size() && i < 8; ++i)
+                const std::vector<QuovantFacts> best = RankedMoves(moves);
+                for (std::size_t i = 0; i < best.size() && i < QUOVANT_MAX_IDIOMS; ++i)
                     hint += " " + Utf8Of(best[i].idiom) + " (" + OutcomeWord(best[i].outcome) + ", " +
                             std::to_string(best[i].followers) + ")";
                 Say(hint + "\n(" + OUTCOME_NOTE + ")\n");
@@ -163,7 +128,7 @@ private:
             }
             const std::string shown = Utf16ToUtf8(*move);
             QuovantFacts f{};
-            if (!FactsOf(*move, f)) {
+            if (!LookUpFacts(*move, f)) {
                 Say(shown + " is not an idiom of the dictionary.\n");
             } else if (std::find(chain_.begin(), chain_.end(), *move) != chain_.end()) {
                 Say(shown + " has been played already in this game.\n");

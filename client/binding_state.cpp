@@ -1,11 +1,11 @@
-// The bound library's functions, shared by every way of binding it (at run
-// time on Linux and Windows, or linked in by the Windows console tool).
+// The bound library's table, shared by every way of binding it.
 #include "binding.h"
 
-QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
-QuovantGetIdiomCandidatesFn g_pfnGetIdiomCandidates = nullptr;
-QuovantGetIdiomFactsFn g_pfnGetIdiomFacts = nullptr;
-QuovantGetIdiomCountFn g_pfnGetIdiomCount = nullptr;
-QuovantGetIdiomFactsAtFn g_pfnGetIdiomFactsAt = nullptr;
-QuovantGetIdiomChainFn g_pfnGetIdiomChain = nullptr;
-QuovantHasIdiomMeaningsFn g_pfnHasIdiomMeanings = nullptr;
+QuovantLibrary g_library = {};
+
+bool HasIdiomKnowledge()
+{
+    return g_library.GetIdiomCandidates != nullptr && g_library.GetIdiomFacts != nullptr &&
+           g_library.GetIdiomCount != nullptr && g_library.GetIdiomFactsAt != nullptr &&
+           g_library.GetIdiomChain != nullptr && g_library.HasIdiomMeanings != nullptr;
+}

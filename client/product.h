@@ -21,6 +21,16 @@
 /* What the user is told when the library FILE cannot be bound. */
 #define QUOVANT_MISSING_COMPONENT_TEXT(file) "丢失基本组件 " file " 程序无法运行。"
 
+/* What the user is told when the dictionary built into the program FILE is
+ * damaged. */
+#define QUOVANT_DAMAGED_DICTIONARY_TEXT(file) file " 内置的词库已损坏，程序无法运行。"
+
+/* The window's tooltip on an idiom: its followers and what playing it leads
+ * to (%1 the number, %2 the outcome's word), what a dead end adds, and then
+ * the note that outcomes are a guide. */
+#define QUOVANT_TIP_FACTS_TEXT "可接成语：%1 个　出此成语：%2"
+#define QUOVANT_TIP_DEAD_END_TEXT "（无可接，必胜）"
+
 /* The name by which one running copy of the window keeps others out: the
  * Windows mutex, the Linux lock file and socket. */
 #define QUOVANT_INSTANCE_NAME "trevul.mutex.idioms"

@@ -15,9 +15,12 @@ constexpr int CLIENT_HEIGHT = 200;
 constexpr int QUERY_UNITS = 260;
 
 // The font: a cell (line) height of 18 pixels and a text height h of 24 for
-// the controls, on every platform but Windows before Vista, which takes 12 and 20.
+// the controls, on every platform but Windows before Vista, which takes 12
+// and 20.
 constexpr int FONT_CELL_HEIGHT = 18;
 constexpr int TEXT_HEIGHT = 24;
+constexpr int PRE_VISTA_FONT_CELL_HEIGHT = 12;
+constexpr int PRE_VISTA_TEXT_HEIGHT = 20;
 
 enum ControlIndex { PROMPT_CONTROL, INPUT_CONTROL, START_CONTROL, OUTPUT_CONTROL, CONTROL_COUNT };
 

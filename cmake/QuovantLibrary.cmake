@@ -1,6 +1,19 @@
 # Helpers that make the library's embedded dictionary and the library itself,
 # for the real build and for the test builds whose streams are damaged.
 
+# quovant_export_names(VAR): the names libQuovant.so exports, in the order
+# of their one list, include/quovant_exports.h.
+function(quovant_export_names var)
+    file(READ ${PROJECT_SOURCE_DIR}/include/quovant_exports.h text)
+    string(REGEX MATCHALL "\n +X\\([A-Za-z]+\\)" entries "${text}")
+    set(names "")
+    foreach(entry IN LISTS entries)
+        string(REGEX REPLACE "^\n +X\\(([A-Za-z]+)\\)$" "\\1" name "${entry}")
+        list(APPEND names ${name})
+    endforeach()
+    set(${var} ${names} PARENT_SCOPE)
+endfunction()
+
 # quovant_embed_streams(TARGET SOURCE_FILE STREAMS NAME=file... [DAMAGE NAME=OFFSET^MASK]):
 # an object library TARGET of the given sources and a generated one that
 # holds the streams as byte arrays in read-only data.
@@ -20,7 +33,7 @@ function(quovant_embed_streams target)
         COMMENT "Embedding dictionary streams into ${target}"
         VERBATIM)
     add_library(${target} OBJECT ${generated} ${arg_SOURCES})
-    target_link_libraries(${target} PUBLIC quovant_core PRIVATE quovant_warnings)
+    target_link_libraries(${target} PUBLIC quovant_core PRIVATE quovant_warnings quovant_no_exceptions)
     set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden)
 endfunction()
 
@@ -61,7 +74,7 @@ endfunction()
 function(quovant_add_library target embedded output_dir)
     cmake_parse_arguments(PARSE_ARGV 3 arg "" "MEANINGS" "")
     add_library(${target} SHARED)
-    target_link_libraries(${target} PRIVATE quovant_core ${embedded} quovant_warnings)
+    target_link_libraries(${target} PRIVATE quovant_core ${embedded} quovant_warnings quovant_no_exceptions)
     set_target_properties(${target} PROPERTIES
         OUTPUT_NAME Quovant
         RUNTIME_OUTPUT_DIRECTORY ${output_dir}
@@ -79,12 +92,11 @@ function(quovant_add_library target embedded output_dir)
         # Symbols stripped: the DLL travels to users.
         target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ -s)
     else()
-        target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/library/entry_posix.cpp)
         # Private to the programs that load it: no SONAME, no version promise.
         set_target_properties(${target} PROPERTIES NO_SONAME ON)
-        target_link_libraries(${target} PRIVATE quovant_knowledge ${arg_MEANINGS})
-        target_link_options(${target} PRIVATE -Wl,--no-undefined
-            -Wl,--version-script=${PROJECT_SOURCE_DIR}/library/Quovant.map)
-        set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/library/Quovant.map)
+        target_link_libraries(${target} PRIVATE quovant_init quovant_knowledge ${arg_MEANINGS})
+        set(map ${PROJECT_BINARY_DIR}/library/Quovant.map)
+        target_link_options(${target} PRIVATE -Wl,--no-undefined -Wl,--version-script=${map})
+        set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${map})
     endif()
 endfunction()

@@ -15,6 +15,7 @@
  * On Windows the library is Quovant.dll; loading it unpacks the dictionary
  * and the load fails when that is impossible. Elsewhere it is libQuovant.so,
  * and the caller runs InitIdioms once before the first GetIdioms.
+ * No result lists more than QUOVANT_MAX_IDIOMS idioms.
  */
 #ifndef QUOVANT_H
 #define QUOVANT_H
@@ -41,6 +42,9 @@ typedef char16_t QuovantChar;
 #endif
 #endif
 
+/* The most idioms that one GetIdioms result lists. */
+#define QUOVANT_MAX_IDIOMS 8
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -61,11 +65,12 @@ static inline int QuovantIsWhiteSpace(unsigned int c)
  * is empty or the dictionary is not ready. */
 QUOVANT_API QuovantChar *QUOVANT_CALL GetIdioms(QuovantChar *text);
 
-#if !defined(_WIN32)
 /* Unpacks the dictionary on the first call. Returns 1 when it is ready and 0
- * when it could not be unpacked; every later call gives the same answer. */
+ * when it could not be unpacked; every later call gives the same answer.
+ * Exported by libQuovant.so; Quovant.dll unpacks its dictionary when it is
+ * loaded and does not export it, and a program that links the library in
+ * calls it itself. */
 QUOVANT_API int InitIdioms(void);
-#endif
 
 /* Function pointer types for callers that bind the library at run time. */
 typedef QuovantChar *(QUOVANT_CALL *QuovantGetIdiomsFn)(QuovantChar *text);

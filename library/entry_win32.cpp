@@ -10,5 +10,5 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     if (reason != DLL_PROCESS_ATTACH)
         return TRUE;  // nothing is released at detach: the process's end reclaims it
     DisableThreadLibraryCalls(instance);
-    return LoadPinyinTable() && LoadIdiomTable() ? TRUE : FALSE;
+    return LoadEmbeddedDictionary() ? TRUE : FALSE;
 }

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "dictionary.h"
+#include "quovant.h"
 #include "utf8.h"
+#include "window_layout.h"
 
 // UTF-8 of a UTF-16 string, so that failures print readable text; "<null>"
 // for a null pointer.
@@ -21,6 +23,17 @@ inline std::string ToUtf8(const char16_t *s)
 }
 
 inline std::string ToUtf8(const std::u16string &s) { return ToUtf8(s.c_str()); }
+
+// Asks `getIdioms` (the library linked in, or one bound at run time) the way
+// the windows do: the text copied into a buffer of QUERY_UNITS units, of
+// which at most the first QUERY_UNITS - 1 are read. The result as UTF-8,
+// "<null>" for null.
+inline std::string QueryAsTheWindowsDo(QuovantGetIdiomsFn getIdioms, std::u16string_view text)
+{
+    char16_t buffer[QUERY_UNITS] = {};
+    text.copy(buffer, QUERY_UNITS - 1);
+    return ToUtf8(reinterpret_cast<const char16_t *>(getIdioms(reinterpret_cast<QuovantChar *>(buffer))));
+}
 
 // Copies at most FIELD_UNITS units of `s` into a zero-filled field.
 inline void SetField(char16_t *field, std::u16string_view s)

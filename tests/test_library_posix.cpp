@@ -33,9 +33,7 @@ Library Open(const char *path)
 
 std::string Query(const Library &lib, const char16_t *text)
 {
-    char16_t buffer[260] = {};
-    std::u16string(text).copy(buffer, 259);
-    return ToUtf8(lib.getIdioms(buffer));
+    return QueryAsTheWindowsDo(lib.getIdioms, text);
 }
 
 TEST(Library, AnswersOnlyAfterInitIdioms)

@@ -21,7 +21,7 @@ TEST(Library, LoadsAndAnswers)
     auto getIdioms = reinterpret_cast<QuovantGetIdiomsFn>(
         reinterpret_cast<void (*)()>(GetProcAddress(module, "GetIdioms")));
     ASSERT_NE(getIdioms, nullptr);
-    wchar_t buffer[260] = L" 一心一意\t";
+    wchar_t buffer[QUERY_UNITS] = L" 一心一意\t";
     const wchar_t *result = getIdioms(buffer);
     EXPECT_EQ(ToUtf8(reinterpret_cast<const char16_t *>(result)),
               AFTER_YI);

@@ -18,7 +18,7 @@ int main(int, char *argv[])
     QApplication app(qtArgc, qtArgv);
 
     if (!BindLibrary(LIBRARY_FILE_NAME)) {
-        QMessageBox::critical(nullptr, QStringLiteral(QUOVANT_PRODUCT_NAME), QString::fromUtf16(MISSING_LIBRARY_TEXT));
+        QMessageBox::critical(nullptr, QStringLiteral(QUOVANT_PRODUCT_NAME), QString::fromUtf16(BINDING_FAILURE_TEXT));
         return 0;
     }
 

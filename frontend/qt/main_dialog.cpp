@@ -18,6 +18,8 @@
 #include <algorithm>
 
 #include "binding.h"
+#include "facts.h"
+#include "product.h"
 #include "window_layout.h"
 
 namespace {
@@ -64,7 +66,7 @@ MainDialog::MainDialog(QWidget *parent)
     setFixedSize(CLIENT_WIDTH, CLIENT_HEIGHT);
 
     // Created in the layout's order, which is also the Tab order.
-    prompt_ = Placed(new QLabel(LayoutText(PROMPT_CONTROL), this), PROMPT_CONTROL);
+    Placed(new QLabel(LayoutText(PROMPT_CONTROL), this), PROMPT_CONTROL);
     input_ = Placed(new QLineEdit(LayoutText(INPUT_CONTROL), this), INPUT_CONTROL);
     start_ = Placed(new QPushButton(LayoutText(START_CONTROL), this), START_CONTROL);
     start_->setDefault(true);
@@ -144,19 +146,18 @@ QString MainDialog::IdiomAt(const QPoint &point) const
 QString MainDialog::FactsText(const QString &idiom) const
 {
     QuovantFacts facts{};
-    if (g_pfnGetIdiomFacts == nullptr ||
-        g_pfnGetIdiomFacts(reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != 1)
+    if (g_library.GetIdiomFacts == nullptr ||
+        g_library.GetIdiomFacts(reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != 1)
         return {};
-    const QString outcome = facts.outcome == QUOVANT_WIN    ? QStringLiteral("胜")
-                            : facts.outcome == QUOVANT_LOSS ? QStringLiteral("负")
-                                                            : QStringLiteral("和");
     QString text = idiom + u'\n';
     if (facts.meaning != nullptr)
         text += QString::fromUtf16(reinterpret_cast<const char16_t *>(facts.meaning)) + u'\n';
-    text += QStringLiteral("可接成语：%1 个　出此成语：%2").arg(facts.followers).arg(outcome);
+    text += QStringLiteral(QUOVANT_TIP_FACTS_TEXT)
+                .arg(facts.followers)
+                .arg(QString::fromUtf8(OutcomeWordChinese(facts.outcome)));
     if (facts.followers == 0)
-        text += QStringLiteral("（无可接，必胜）");
-    return text + QStringLiteral("\n胜负按双方最佳应对推算，允许重复用词，仅供参考。");
+        text += QStringLiteral(QUOVANT_TIP_DEAD_END_TEXT);
+    return text + u'\n' + QString::fromUtf8(OUTCOME_NOTE_CHINESE);
 }
 
 bool MainDialog::eventFilter(QObject *watched, QEvent *event)
@@ -191,7 +192,7 @@ void MainDialog::OnStart()
     const auto units = std::min<qsizetype>(text.size(), QUERY_UNITS - 1);
     std::copy_n(reinterpret_cast<const char16_t *>(text.utf16()), units, buffer);
 
-    const char16_t *result = g_pfnGetIdioms(buffer);
+    const char16_t *result = g_library.GetIdioms(buffer);
     if (result != nullptr && result[0] != u'\0')
         output_->setPlainText(QString::fromUtf16(result));
     else

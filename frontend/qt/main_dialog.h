@@ -8,7 +8,6 @@
 
 #include <functional>
 
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -47,7 +46,6 @@ private:
     void OnInputEdited();
     QString FactsText(const QString &idiom) const;
 
-    QLabel *prompt_;
     QLineEdit *input_;
     QPushButton *start_;
     QPlainTextEdit *output_;

@@ -44,9 +44,9 @@ static bool IsVistaOrLater()
 static int CreateDialogFont()
 {
     const bool newer = IsVistaOrLater();
-    g_hFont = CreateFontW(newer ? FONT_CELL_HEIGHT : 12, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
-                          0, newer ? L"Microsoft Yahei" : L"SimSun");
-    return newer ? TEXT_HEIGHT : 20;
+    g_hFont = CreateFontW(newer ? FONT_CELL_HEIGHT : PRE_VISTA_FONT_CELL_HEIGHT, 0, 0, 0, 0, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, 0, 0, 0, 0, newer ? L"Microsoft Yahei" : L"SimSun");
+    return newer ? TEXT_HEIGHT : PRE_VISTA_TEXT_HEIGHT;
 }
 
 // Sizes the window for a 400 × 200 client area and places it at the middle

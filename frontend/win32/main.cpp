@@ -11,6 +11,8 @@
 
 static const wchar_t MUTEX_NAME[] = L"" QUOVANT_INSTANCE_NAME;
 
+QuovantGetIdiomsFn g_pfnGetIdioms = nullptr;
+
 // Claims the single-instance mutex, held until the process ends. True only
 // when another process already holds it; any other failure lets this copy run.
 static bool IsAnotherCopyRunning()
@@ -28,10 +30,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     // A library that refused to load because its dictionary is damaged
     // counts as missing.
     if (!BindLibrary(LIBRARY_FILE_NAME)) {
-        MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(MISSING_LIBRARY_TEXT), PRODUCT_NAME,
+        MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(BINDING_FAILURE_TEXT), PRODUCT_NAME,
                     MB_OK | MB_ICONERROR);
         return 0;
     }
+    g_pfnGetIdioms = g_library.GetIdioms;
     if (IsAnotherCopyRunning()) {
         HWND first = FindWindowW(nullptr, PRODUCT_NAME);
         if (first != nullptr)

@@ -15,7 +15,12 @@ TITLE="翠岫弈天"
 DEADLINE=30  # seconds a check waits for what it expects
 passed=0 failed=0
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null' EXIT
+# A runtime folder of the test's own, for the single-instance lock and socket:
+# a copy of the program that the user, or another test, runs meanwhile is
+# not this test's first copy.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 Pass() { passed=$((passed + 1)) && echo "ok   $1"; }
 Fail() { failed=$((failed + 1)) && echo "FAIL $1"; }

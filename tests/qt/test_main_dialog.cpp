@@ -25,7 +25,7 @@
 namespace {
 
 // An expected answer of the shared examples as Qt's text.
-QString Q(const std::string &utf8)
+QString QtText(const std::string &utf8)
 {
     return QString::fromStdString(utf8);
 }
@@ -123,13 +123,13 @@ private slots:
         output->setFocus();
         QTest::keyClicks(output, QStringLiteral("abc"));
         QTest::keyClick(output, Qt::Key_Backspace);
-        QCOMPARE(output->toPlainText(), Q(AFTER_TIAN));
+        QCOMPARE(output->toPlainText(), QtText(AFTER_TIAN));
     }
 
     void startOnTheUntouchedInputChainsFromItsLastCharacter()
     {
         QTest::mouseClick(dialog_->StartButton(), Qt::LeftButton);
-        QCOMPARE(dialog_->Output()->toPlainText(), Q(AFTER_TIAN));
+        QCOMPARE(dialog_->Output()->toPlainText(), QtText(AFTER_TIAN));
         QCOMPARE(dialog_->Input()->text(), QStringLiteral("翠岫弈天"));
     }
 
@@ -138,7 +138,7 @@ private slots:
         dialog_->Input()->clear();
         TypeText(dialog_->Input(), QStringLiteral("一心一意"));
         QTest::keyClick(dialog_->Input(), Qt::Key_Return);
-        QCOMPARE(dialog_->Output()->toPlainText(), Q(AFTER_YI));
+        QCOMPARE(dialog_->Output()->toPlainText(), QtText(AFTER_YI));
     }
 
     void queryTakesTheFirst259Units()
@@ -146,7 +146,7 @@ private slots:
         // Only another program can put this much into the box.
         dialog_->Input()->setText(QStringLiteral("一心一意") + QString(255, u' ') + QStringLiteral("龍"));
         QTest::mouseClick(dialog_->StartButton(), Qt::LeftButton);
-        QCOMPARE(dialog_->Output()->toPlainText(), Q(AFTER_YI));
+        QCOMPARE(dialog_->Output()->toPlainText(), QtText(AFTER_YI));
     }
 
     void emptyAndBlankInputBringTheInformationBox_data()
@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(seen.title, QStringLiteral("翠岫弈天"));
         QCOMPARE(seen.text, QStringLiteral("没有找到合适的成语，请重试。"));
         QCOMPARE(seen.icon, QMessageBox::Information);
-        QCOMPARE(dialog_->Output()->toPlainText(), Q(AFTER_TIAN));  // left as it was
+        QCOMPARE(dialog_->Output()->toPlainText(), QtText(AFTER_TIAN));  // left as it was
     }
 
     void escapeLeavesTheWindowOpen()

@@ -1,6 +1,7 @@
-// The library's entry on POSIX systems. A shared object's load-time code
-// cannot refuse a load, so callers run InitIdioms once after binding it; it
-// unpacks the dictionary on the first call and remembers the outcome.
+// InitIdioms, the library's initialising entry wherever loading the library
+// cannot unpack its dictionary itself: libQuovant.so, since a shared
+// object's load cannot fail, and the programs that link the library in.
+// (Quovant.dll unpacks it while the loader attaches it: entry_win32.cpp.)
 #include "embedded.h"
 #include "quovant.h"
 
@@ -11,7 +12,7 @@ static int g_initResult = -1;
 extern "C" QUOVANT_API int InitIdioms(void)
 {
     if (g_initResult < 0) {
-        g_initResult = LoadPinyinTable() && LoadIdiomTable() ? 1 : 0;
+        g_initResult = LoadEmbeddedDictionary() ? 1 : 0;
         OfferEmbeddedMeanings();  // unpacked when first needed, not now
     }
     return g_initResult;

@@ -1,0 +1,37 @@
+// The subcommands' questions to the idiom knowledge.
+#include "ask.h"
+
+#include "binding.h"
+#include "utf8.h"
+
+static const QuovantChar *LibraryText(const std::u16string &text)
+{
+    return reinterpret_cast<const QuovantChar *>(text.c_str());
+}
+
+std::string Utf8Of(const QuovantChar *text)
+{
+    return text == nullptr ? std::string() : Utf16ToUtf8(reinterpret_cast<const char16_t *>(text));
+}
+
+std::u16string TextOf(const QuovantChar *text)
+{
+    return text == nullptr ? std::u16string() : std::u16string(reinterpret_cast<const char16_t *>(text));
+}
+
+bool CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played,
+                  std::vector<QuovantFacts> &candidates)
+{
+    std::vector<const QuovantChar *> left;
+    for (const std::u16string &p : played)
+        left.push_back(LibraryText(p));
+    const long count = g_library.GetIdiomCandidates(LibraryText(text), left.data(), left.size(), nullptr, 0);
+    candidates.assign(count > 0 ? static_cast<std::size_t>(count) : 0, QuovantFacts{});
+    return count >= 0 && g_library.GetIdiomCandidates(LibraryText(text), left.data(), left.size(), candidates.data(),
+                                                      candidates.size()) >= 0;
+}
+
+bool LookUpFacts(const std::u16string &idiom, QuovantFacts &facts)
+{
+    return g_library.GetIdiomFacts(LibraryText(idiom), &facts) == 1;
+}

@@ -1,0 +1,19 @@
+// An idiom's facts as JSON.
+#include "facts_json.h"
+
+#include "facts.h"
+#include "utf8.h"
+
+void AppendFactsJson(nlohmann::ordered_json &object, const QuovantFacts &facts)
+{
+    object["followers"] = facts.followers;
+    object["outcome"] = OutcomeWord(facts.outcome);
+    object["meaning"] = facts.meaning == nullptr
+                            ? nlohmann::ordered_json(nullptr)
+                            : nlohmann::ordered_json(Utf16ToUtf8(reinterpret_cast<const char16_t *>(facts.meaning)));
+}
+
+std::string JsonText(const nlohmann::ordered_json &document)
+{
+    return document.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
