@@ -83,28 +83,30 @@ void ForEachIdiomOf(const Analysis &a, const FollowGroup &group, Visit &&visit)
     ForEachFollower(group, [&](std::uint32_t entry) { return a.firstOfText[entry] != entry || visit(entry); });
 }
 
-// Numbers every idiom's follow group, one number per set of idioms, and
-// lists each group's idioms.
+// Numbers every idiom's follow group, one number per set of idioms (by
+// identity, in an open-addressing table), and lists each group's idioms.
 bool NumberGroups(Analysis &a)
 {
-    struct Tagged {
-        std::uint64_t identity;
-        std::uint32_t entry;
-    };
-    Array<Tagged> tagged;
-    if (!tagged.Resize(a.idioms.Size()) || !a.groupOf.Assign(a.firstOfText.Size(), NONE))
+    std::size_t slots = 64;
+    while (slots < 2 * a.idioms.Size())
+        slots *= 2;
+    Array<std::uint64_t> identityIn;  // per slot, the identity it holds
+    Array<std::uint32_t> numberIn;    // per slot, that identity's group number + 1, or 0 when free
+    Array<std::uint32_t> first;       // per group, its first idiom, which stands for it
+    if (!identityIn.Resize(slots) || !numberIn.Assign(slots, 0) || !a.groupOf.Assign(a.firstOfText.Size(), NONE))
         return false;
-    for (std::size_t i = 0; i < a.idioms.Size(); ++i)
-        tagged[i] = {IdentityOf(FollowGroupOfIdiom(a.idioms[i])), a.idioms[i]};
-    std::sort(tagged.begin(), tagged.end(), [](const Tagged &x, const Tagged &y) {
-        return x.identity != y.identity ? x.identity < y.identity : x.entry < y.entry;
-    });
-    // One group per identity; its first idiom stands for it.
-    Array<std::uint32_t> first;
-    for (std::size_t i = 0; i < tagged.Size(); ++i) {
-        if ((i == 0 || tagged[i].identity != tagged[i - 1].identity) && !first.Push(tagged[i].entry))
-            return false;
-        a.groupOf[tagged[i].entry] = static_cast<std::uint32_t>(first.Size() - 1);
+    for (std::uint32_t e : a.idioms) {
+        const std::uint64_t identity = IdentityOf(FollowGroupOfIdiom(e));
+        std::size_t i = static_cast<std::size_t>((identity * 0x9E3779B97F4A7C15u) >> 32) & (slots - 1);
+        while (numberIn[i] != 0 && identityIn[i] != identity)
+            i = (i + 1) & (slots - 1);
+        if (numberIn[i] == 0) {
+            if (!first.Push(e))
+                return false;
+            identityIn[i] = identity;
+            numberIn[i] = static_cast<std::uint32_t>(first.Size());
+        }
+        a.groupOf[e] = numberIn[i] - 1;
     }
     if (!a.memberStart.Assign(first.Size() + 1, 0))
         return false;
