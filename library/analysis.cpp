@@ -16,7 +16,7 @@ namespace {
 constexpr std::uint32_t NONE = UINT32_MAX;
 
 struct Analysis {
-    Array<std::uint32_t> byText;       // every entry, ordered by text, then table order
+    Array<std::uint32_t> textSlots;    // open addressing by text: its first entry + 1, or 0 when free
     Array<std::uint32_t> firstOfText;  // per entry, the first entry with its text
     Array<std::uint32_t> idioms;       // the first entries of the texts, table order
     Array<std::uint32_t> groupOf;      // per first entry, the number of its follow group
@@ -33,46 +33,36 @@ Analysis g_analysis;
 DictionaryStamp g_analysisStamp;
 std::mutex g_analysisLock;
 
-// -1, 0 or 1 as the text of entry `a` comes before, with or after `text`.
-int CompareText(std::uint32_t a, const char16_t *text)
+// The slot of `text` (NUL-terminated within FIELD_UNITS units) in the
+// table of texts: the one holding its first entry, or the free one where
+// it belongs.
+std::uint32_t &TextSlot(Analysis &a, const char16_t *text)
 {
-    const char16_t *s = g_idiomTable.entries[a].text;
-    for (std::size_t i = 0; i < FIELD_UNITS; ++i) {
-        if (s[i] != text[i])
-            return s[i] < text[i] ? -1 : 1;
-        if (s[i] == u'\0')
-            return 0;
+    const std::size_t mask = a.textSlots.Size() - 1;
+    for (std::size_t i = FieldHash(text) & mask;; i = (i + 1) & mask) {
+        std::uint32_t &slot = a.textSlots[i];
+        if (slot == 0 || FieldEquals(g_idiomTable.entries[slot - 1].text, text))
+            return slot;
     }
-    return 0;
 }
 
-// Orders the entries by text, then by table order, and finds each one's
-// first entry of the same text.
-bool SortTexts(Analysis &a, std::uint32_t n)
+// Finds each entry's first entry of the same text, and the idioms.
+bool FindTexts(Analysis &a, std::uint32_t n)
 {
-    if (!a.byText.Resize(0) || !a.firstOfText.Resize(n) || !a.idioms.Resize(0))
+    std::size_t slots = 64;
+    while (slots < 2 * static_cast<std::size_t>(n))
+        slots *= 2;
+    if (!a.textSlots.Assign(slots, 0) || !a.firstOfText.Resize(n) || !a.idioms.Resize(0))
         return false;
-    // The index holds them by first unit already: only each unit's own
-    // idioms need sorting.
-    for (std::uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
-        const EntryRange own = EntriesOfFirst(static_cast<char16_t>(unit));
-        const std::size_t begin = a.byText.Size();
-        for (const std::uint32_t *e = own.begin; e != own.end; ++e)
-            if (!a.byText.Push(*e))
+    for (std::uint32_t e = 0; e < n; ++e) {
+        std::uint32_t &slot = TextSlot(a, g_idiomTable.entries[e].text);
+        if (slot == 0) {
+            slot = e + 1;
+            if (!a.idioms.Push(e))
                 return false;
-        std::sort(a.byText.begin() + begin, a.byText.end(), [](std::uint32_t x, std::uint32_t y) {
-            const int order = CompareText(x, g_idiomTable.entries[y].text);
-            return order != 0 ? order < 0 : x < y;
-        });
+        }
+        a.firstOfText[e] = slot - 1;
     }
-    for (std::uint32_t i = 0; i < n; ++i) {
-        const std::uint32_t e = a.byText[i];
-        const bool sameAsBefore = i > 0 && CompareText(a.byText[i - 1], g_idiomTable.entries[e].text) == 0;
-        a.firstOfText[e] = sameAsBefore ? a.firstOfText[a.byText[i - 1]] : e;
-    }
-    for (std::uint32_t e = 0; e < n; ++e)
-        if (a.firstOfText[e] == e && !a.idioms.Push(e))
-            return false;
     return true;
 }
 
@@ -183,7 +173,7 @@ bool SolveOutcomes(Analysis &a)
 
 bool Build(Analysis &a)
 {
-    return SortTexts(a, static_cast<std::uint32_t>(g_idiomTable.count)) && NumberGroups(a) && SolveOutcomes(a);
+    return FindTexts(a, static_cast<std::uint32_t>(g_idiomTable.count)) && NumberGroups(a) && SolveOutcomes(a);
 }
 
 // The group number of the idiom of `entry`.
@@ -206,16 +196,10 @@ const Array<std::uint32_t> &Idioms()
 
 long FindIdiom(const char16_t *text)
 {
-    std::size_t n = 0;
-    while (n < FIELD_UNITS && text[n] != u'\0')
-        ++n;
-    if (n == FIELD_UNITS)
-        return -1;
-    const Array<std::uint32_t> &byText = g_analysis.byText;
-    const std::uint32_t *at = std::lower_bound(byText.begin(), byText.end(), text, [](std::uint32_t e, const char16_t *t) {
-        return CompareText(e, t) < 0;
-    });
-    return at != byText.end() && CompareText(*at, text) == 0 ? static_cast<long>(*at) : -1;
+    if (FieldLength(text) == FIELD_UNITS)
+        return -1;  // longer than any idiom
+    const std::uint32_t slot = TextSlot(g_analysis, text);
+    return static_cast<long>(slot) - 1;
 }
 
 bool Candidates(const FollowGroup &group, Array<std::uint32_t> &out)

@@ -76,6 +76,22 @@ bool FieldEquals(const char16_t *field, const char16_t *s)
     return false;
 }
 
+std::size_t FieldLength(const char16_t *field)
+{
+    std::size_t n = 0;
+    while (n < FIELD_UNITS && field[n] != u'\0')
+        ++n;
+    return n;
+}
+
+std::uint32_t FieldHash(const char16_t *field)
+{
+    std::uint32_t h = 2166136261u;  // FNV-1a over the units
+    for (std::size_t i = 0; i < FIELD_UNITS && field[i] != u'\0'; ++i)
+        h = (h ^ field[i]) * 16777619u;
+    return h;
+}
+
 void KeyIdioms(IdiomEntry *entries, std::size_t count)
 {
     // Idioms come grouped by their first character, so one lookup serves a run.

@@ -96,4 +96,12 @@ std::size_t StrLen16(const char16_t *s);
 // field equals nothing.
 bool FieldEquals(const char16_t *field, const char16_t *s);
 
+// Length of the string in a field, or FIELD_UNITS when it has no terminator
+// within its units.
+std::size_t FieldLength(const char16_t *field);
+
+// A hash of the string in a field (its first FieldLength units), for the
+// open-addressing tables of keys and texts.
+std::uint32_t FieldHash(const char16_t *field);
+
 #endif

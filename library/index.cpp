@@ -13,28 +13,11 @@ constexpr std::size_t UNITS = 0x10000;  // every value of a first unit
 IdiomIndex g_index;
 DictionaryStamp g_indexStamp;
 
-// Length of the string in a field, or FIELD_UNITS when it has no terminator there.
-std::size_t FieldLength(const char16_t *s)
-{
-    std::size_t n = 0;
-    while (n < FIELD_UNITS && s[n] != u'\0')
-        ++n;
-    return n;
-}
-
-std::uint32_t Hash(const char16_t *s, std::size_t length)
-{
-    std::uint32_t h = 2166136261u;  // FNV-1a over the units
-    for (std::size_t i = 0; i < length; ++i)
-        h = (h ^ s[i]) * 16777619u;
-    return h;
-}
-
-// The slot where `key` (of `length` units) is, or the free slot where it belongs.
-std::uint32_t &SlotOf(IdiomIndex &index, const char16_t *key, std::size_t length)
+// The slot where `key` is, or the free slot where it belongs.
+std::uint32_t &SlotOf(IdiomIndex &index, const char16_t *key)
 {
     const std::size_t mask = index.slots.Size() - 1;
-    for (std::size_t i = Hash(key, length) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = FieldHash(key) & mask;; i = (i + 1) & mask) {
         std::uint32_t &slot = index.slots[i];
         if (slot == 0 || FieldEquals(index.keys[slot - 1], key))
             return slot;
@@ -49,9 +32,9 @@ bool KeyNumber(IdiomIndex &index, const char16_t *key, std::uint32_t &number)
         if (!index.slots.Assign(index.slots.Size() * 2, 0))
             return false;
         for (std::uint32_t k = 0; k < index.keys.Size(); ++k)
-            SlotOf(index, index.keys[k], FieldLength(index.keys[k])) = k + 1;
+            SlotOf(index, index.keys[k]) = k + 1;
     }
-    std::uint32_t &slot = SlotOf(index, key, FieldLength(key));
+    std::uint32_t &slot = SlotOf(index, key);
     if (slot == 0) {
         if (!index.keys.Push(key))
             return false;
@@ -139,7 +122,7 @@ long KeyNumberOf(const char16_t *key)
 {
     if (key == nullptr || FieldLength(key) == FIELD_UNITS || g_index.slots.Empty())
         return -1;
-    return static_cast<long>(SlotOf(g_index, key, FieldLength(key))) - 1;
+    return static_cast<long>(SlotOf(g_index, key)) - 1;
 }
 
 EntryRange EntriesOfKey(std::size_t number)
