@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Regenerates the dictionary from its three sources, byte for byte:
+# Regenerates the dictionary from its four sources, byte for byte:
 #   library/data/pinyin.txt   from Unihan_Readings.txt (Debian's unicode-data)
 #   library/data/idioms.txt   from the npm package cnchar-idiom@3.2.6
 #   library/data/meanings.txt from the npm package cnchar-data@1.1.0 (its
 #                             explanation/ folder), one line per idiom
-# and then the streams library/data/*.lzma from the text files.
+#   library/data/readings.txt from the npm package pinyin-pro@3.29.5, one line
+#                             per idiom: its characters' syllables with their
+#                             tones, read from the whole idiom ("-" for
+#                             punctuation)
+# and then the streams library/data/pinyin.lzma, idioms.lzma and meanings.lzma
+# from the text files (readings.txt has no stream yet).
 # The npm packages are installed into a temporary folder and removed
 # afterwards; their install scripts are not run, since only their data is read.
 set -euo pipefail
@@ -12,6 +17,7 @@ cd "$(dirname "$0")/.."
 
 IDIOM_PACKAGE=cnchar-idiom@3.2.6
 EXPLANATION_PACKAGE=cnchar-data@1.1.0
+PINYIN_PACKAGE=pinyin-pro@3.29.5
 UNIHAN=/usr/share/unicode/Unihan_Readings.txt.bz2
 
 if [ ! -f "$UNIHAN" ] || ! command -v node >/dev/null || ! command -v npm >/dev/null ||
@@ -24,12 +30,12 @@ fi
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-echo "Fetching $IDIOM_PACKAGE and $EXPLANATION_PACKAGE into a temporary folder"
+echo "Fetching $IDIOM_PACKAGE, $EXPLANATION_PACKAGE and $PINYIN_PACKAGE into a temporary folder"
 (cd "$tmp" && npm install --no-save --no-package-lock --ignore-scripts --silent \
-    "$IDIOM_PACKAGE" "$EXPLANATION_PACKAGE")
+    "$IDIOM_PACKAGE" "$EXPLANATION_PACKAGE" "$PINYIN_PACKAGE")
 bzcat "$UNIHAN" >"$tmp/Unihan_Readings.txt"
 node tools/import_dictionary.js "$tmp/Unihan_Readings.txt" "$tmp/node_modules/cnchar-idiom" \
-    "$tmp/node_modules/cnchar-data" library/data
+    "$tmp/node_modules/cnchar-data" "$tmp/node_modules/pinyin-pro" library/data
 
 echo "Building the stream generator"
 scripts/setup.sh
