@@ -3,7 +3,9 @@
 #   library/data/pinyin.txt   from Unihan_Readings.txt (Debian's unicode-data)
 #   library/data/idioms.txt   from the npm package cnchar-idiom@3.2.6
 #   library/data/meanings.txt from the npm package cnchar-data@1.1.0 (its
-#                             explanation/ folder), one line per idiom
+#                             explanation/ folder), one line per idiom, the
+#                             opening quotation marks it lost before the names
+#                             of idioms that a meaning refers to put back
 #   library/data/readings.txt from the npm package pinyin-pro@3.29.5, one line
 #                             per idiom: its characters' syllables with their
 #                             tones, read from the whole idiom ("-" for

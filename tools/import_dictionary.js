@@ -13,9 +13,11 @@
 // idiom, in the order of the idioms, the idiom, a tab and its explanation
 // from the explanation package (empty where it has none): "\r\n" and a lone
 // "\r" read as line breaks, spaces at line ends and around the whole trimmed,
-// the number of a lone first sense dropped, and \, tab and line break
-// escaped as \\, \t, \n. Idiom readings (readings.txt): one line per idiom,
-// in the order of the idioms, the idiom, a tab and one token per character,
+// the number of a lone first sense dropped, the opening quotation marks that
+// the package lost put back before the names of idioms of the dictionary
+// that a meaning refers to (MendQuotes), and \, tab and line break escaped
+// as \\, \t, \n. Idiom readings (readings.txt): one line per idiom, in the
+// order of the idioms, the idiom, a tab and one token per character,
 // separated by single spaces: the toneless syllable, spelt as in pinyin.txt
 // (ü as v), followed by its tone, 1 to 4 or 0 for the neutral tone, as the
 // pinyin package (pinyin-pro) reads the whole idiom without tone sandhi; "-"
@@ -159,6 +161,45 @@ function TidyMeaning(explanation) {
     return meaning;
 }
 
+// The explanation package lost every opening quotation mark “ (and every
+// full-width colon), so its closing marks ” stand alone. Most of them close
+// the name of another idiom after a word that refers to it: 同, 亦作, 也作,
+// 本作, 原作, 多作, 参见, 见, 也称, 称为, 犹, 即 ("同挨门逐户”", "亦作志得意满”"),
+// 以 and 用 where a story's idiom is put to use ("◇以暗度陈仓”比喻"), 与 ("常与
+// 当局者迷”连用"), or a quotation just closed followed by 、 or 或 in a list of
+// them ("亦作A”、B”"). After such a word the idiom's name is the text between
+// it and the lone ”; where that text is an idiom of the dictionary, the
+// longest that ends at the ”, the “ is put back right after the word. Every
+// other lone mark, such as one after a single character ("家通姑”") or a
+// quotation from a book, and the lost colons, stay as the package has them.
+const QUOTE_MARKER = /(?:同|亦作|也作|本作|原作|多作|参见|见|也称|称为|犹|即|以|用|与|”、|”或)$/;
+const SHORTEST_IDIOM = 4;
+
+function MendQuotes(meaning, idiomSet) {
+    let mended = '';
+    let open = 0;  // opening marks not yet closed
+    for (const c of meaning) {
+        if (c === '“') {
+            ++open;
+        } else if (c === '”') {
+            if (open > 0) {
+                --open;
+            } else {
+                for (let units = Math.min(MAX_UNITS, mended.length); units >= SHORTEST_IDIOM; --units) {
+                    const before = mended.slice(0, mended.length - units);
+                    const name = mended.slice(mended.length - units);
+                    if (idiomSet.has(name) && QUOTE_MARKER.test(before)) {
+                        mended = before + '“' + name;
+                        break;
+                    }
+                }
+            }
+        }
+        mended += c;
+    }
+    return mended;
+}
+
 // Keeps a meaning on one line of meanings.txt: backslash, tab and line break
 // are written as \\, \t and \n.
 function EscapeMeaning(meaning) {
@@ -170,7 +211,9 @@ function EscapeMeaning(meaning) {
 function BuildMeanings(idiomsText, packageDir) {
     const explanationOf = ExplanationLookup(packageDir);
     const idioms = idiomsText.split('\n').filter((s) => s !== '');
-    return idioms.map((idiom) => `${idiom}\t${EscapeMeaning(TidyMeaning(explanationOf(idiom)))}\n`).join('');
+    const idiomSet = new Set(idioms);
+    return idioms.map((idiom) =>
+        `${idiom}\t${EscapeMeaning(MendQuotes(TidyMeaning(explanationOf(idiom)), idiomSet))}\n`).join('');
 }
 
 // The syllables of Mandarin, toneless, spelt as pinyin.txt spells them (ü as
