@@ -19,19 +19,21 @@ std::u16string TextOf(const QuovantChar *text)
     return text == nullptr ? std::u16string() : std::u16string(reinterpret_cast<const char16_t *>(text));
 }
 
-bool CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played,
+bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::u16string> &played,
                   std::vector<QuovantFacts> &candidates)
 {
     std::vector<const QuovantChar *> left;
     for (const std::u16string &p : played)
         left.push_back(LibraryText(p));
-    const long count = g_library.GetIdiomCandidates(LibraryText(text), left.data(), left.size(), nullptr, 0);
+    const auto ask = [&](QuovantFacts *out, std::size_t capacity) {
+        return g_library.GetIdiomCandidatesByRule(rules, LibraryText(text), left.data(), left.size(), out, capacity);
+    };
+    const long count = ask(nullptr, 0);
     candidates.assign(count > 0 ? static_cast<std::size_t>(count) : 0, QuovantFacts{});
-    return count >= 0 && g_library.GetIdiomCandidates(LibraryText(text), left.data(), left.size(), candidates.data(),
-                                                      candidates.size()) >= 0;
+    return count >= 0 && ask(candidates.data(), candidates.size()) >= 0;
 }
 
-bool LookUpFacts(const std::u16string &idiom, QuovantFacts &facts)
+bool LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts)
 {
-    return g_library.GetIdiomFacts(LibraryText(idiom), &facts) == 1;
+    return g_library.GetIdiomFactsByRule(rules, LibraryText(idiom), &facts) == 1;
 }

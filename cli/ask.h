@@ -12,13 +12,14 @@
 std::string Utf8Of(const QuovantChar *text);
 std::u16string TextOf(const QuovantChar *text);
 
-// The candidates after `text` (GetIdiomCandidates), leaving out `played`;
-// false when the library could not answer (out of memory).
-bool CandidatesOf(const std::u16string &text, const std::vector<std::u16string> &played,
+// The candidates after `text` under `rules` in the game where `played` have
+// been played (GetIdiomCandidatesByRule); false when the library could not
+// answer (out of memory, or no readings for a rule of sound).
+bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::u16string> &played,
                   std::vector<QuovantFacts> &candidates);
 
-// The facts of `idiom` (written exactly); false when it is not an idiom of
-// the dictionary.
-bool LookUpFacts(const std::u16string &idiom, QuovantFacts &facts);
+// The facts of `idiom` (written exactly) under `rules`; false when it is
+// not an idiom of the dictionary or the library could not answer.
+bool LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts);
 
 #endif

@@ -3,6 +3,7 @@
 // the dispatch to the subcommands; and how failures are told.
 #include "cli.h"
 
+#include "ask.h"
 #include "binding.h"
 #include "facts.h"
 #include "facts_json.h"
@@ -80,7 +81,7 @@ std::string HelpText()
     return text;
 }
 
-int RunArguments(const std::vector<std::string> &args, Console &console)
+int RunArguments(int rules, const std::vector<std::string> &args, Console &console)
 {
     int exitCode = EXIT_ALL_FOUND;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -88,7 +89,7 @@ int RunArguments(const std::vector<std::string> &args, Console &console)
         std::string idioms;
         if (!text)
             console.Err("quovant: argument " + std::to_string(i + 1) + " is not valid UTF-8\n");
-        else if ((idioms = Suggest(*text)).empty())
+        else if ((idioms = Suggest(rules, *text)).empty())
             console.Err(QUOVANT_NOT_FOUND_TEXT "\n");
         if (!text || idioms.empty())
             exitCode = EXIT_NOT_FOUND;
@@ -98,7 +99,7 @@ int RunArguments(const std::vector<std::string> &args, Console &console)
     return exitCode;
 }
 
-int RunLines(Console &console)
+int RunLines(int rules, Console &console)
 {
     int exitCode = EXIT_ALL_FOUND;
     std::string line;
@@ -109,7 +110,7 @@ int RunLines(Console &console)
             console.Err("quovant: line " + std::to_string(number) + " is not valid UTF-8\n");
             exitCode = EXIT_NOT_FOUND;
         }
-        if (!console.Out((text ? Suggest(*text) : std::string()) + "\n"))
+        if (!console.Out((text ? Suggest(rules, *text) : std::string()) + "\n"))
             return EXIT_OUTPUT_FAILED;
     }
     return exitCode;
@@ -137,23 +138,48 @@ int RunQueries(const std::vector<std::string> &args, Console &console)
             return Fail(console, json, EXIT_NO_LIBRARY, "the library knows nothing of its idioms beyond GetIdioms");
         return sub.run(rest, console);
     }
-    if (!args.empty() && args[0].size() > 1 && args[0][0] == '-' && args[0] != "--") {
-        console.Err("quovant: unknown option " + ShownUtf8(args[0]) + " (see quovant --help)\n");
+    // The rule options, then the queries.
+    int rules = QUOVANT_RULE_CLASSIC;
+    std::size_t first = 0;
+    for (; first < args.size(); ++first) {
+        const int code = ParseRuleOption(args, first, false, rules, console);
+        if (code > 0)
+            return code;
+        if (code < 0)
+            break;
+    }
+    const std::vector<std::string> queries(args.begin() + static_cast<std::ptrdiff_t>(first), args.end());
+    if (!queries.empty() && queries[0].size() > 1 && queries[0][0] == '-' && queries[0] != "--") {
+        console.Err("quovant: unknown option " + ShownUtf8(queries[0]) + " (see quovant --help)\n");
         return EXIT_USAGE;
     }
     if (!BindLibrary(LIBRARY_FILE_NAME)) {
         console.Err("quovant: " + Utf16ToUtf8(BINDING_FAILURE_TEXT) + "\n");
         return EXIT_NO_LIBRARY;
     }
-    if (!args.empty() && args[0] == "--")
-        return RunArguments(std::vector<std::string>(args.begin() + 1, args.end()), console);
-    return args.empty() ? RunLines(console) : RunArguments(args, console);
+    if (rules != QUOVANT_RULE_CLASSIC && !HasIdiomKnowledge()) {
+        console.Err("quovant: the library knows nothing of its idioms beyond GetIdioms\n");
+        return EXIT_NO_LIBRARY;
+    }
+    if (!queries.empty() && queries[0] == "--")
+        return RunArguments(rules, std::vector<std::string>(queries.begin() + 1, queries.end()), console);
+    return queries.empty() ? RunLines(rules, console) : RunArguments(rules, queries, console);
 }
 
 }  // namespace
 
-std::string Suggest(std::u16string_view text)
+std::string Suggest(int rules, std::u16string_view text)
 {
+    if (rules != QUOVANT_RULE_CLASSIC) {
+        const std::u16string query(text);
+        QuovantFacts first[QUOVANT_MAX_IDIOMS];
+        const long count = g_library.GetIdiomCandidatesByRule(
+            rules, reinterpret_cast<const QuovantChar *>(query.c_str()), nullptr, 0, first, QUOVANT_MAX_IDIOMS);
+        std::string idioms;
+        for (long i = 0; i < count && i < QUOVANT_MAX_IDIOMS; ++i)
+            idioms += (i > 0 ? " " : "") + Utf8Of(first[i].idiom);
+        return idioms;
+    }
     // GetIdioms trims its buffer in place: give it a copy, terminated.
     std::u16string buffer(text);
     const auto *result = reinterpret_cast<const char16_t *>(
@@ -171,8 +197,8 @@ bool JsonAsked(const std::vector<std::string> &args)
     for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
         if (args[i] == "--json")
             return true;
-        if (args[i] == "--used")
-            ++i;  // its file
+        if (args[i] == "--used" || args[i] == "--rule")
+            ++i;  // its file or name
     }
     return false;
 }
@@ -191,6 +217,22 @@ int Fail(Console &console, bool json, int code, const std::string &message, cons
     if (json && !console.Out(JsonText(nlohmann::ordered_json{{"error", error}})))
         return EXIT_OUTPUT_FAILED;
     return code;
+}
+
+int ParseRuleOption(const std::vector<std::string> &args, std::size_t &i, bool json, int &rules, Console &console)
+{
+    if (args[i] == "--four") {
+        rules |= QUOVANT_FOUR_ONLY;
+        return 0;
+    }
+    if (args[i] != "--rule")
+        return -1;
+    const int rule = i + 1 < args.size() ? RuleNamed(args[i + 1]) : -1;
+    if (rule < 0)
+        return Fail(console, json, EXIT_USAGE, "--rule needs one of classic, char, sound, tone (see quovant --help)");
+    rules = (rules & ~QUOVANT_RULE_MASK) | rule;
+    ++i;
+    return 0;
 }
 
 int Fail(Console &console, bool json, int code, const std::string &message)

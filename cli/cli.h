@@ -63,9 +63,10 @@ public:
 // when there are no arguments.
 int RunQuovant(const std::vector<std::string> &args, Console &console);
 
-// The idioms that can follow `text`, separated by single spaces, or the empty
+// The first eight idioms that can follow `text` under `rules` (GetIdioms'
+// answer under the classic rule), separated by single spaces, or the empty
 // string when there are none. Needs the bound library.
-std::string Suggest(std::u16string_view text);
+std::string Suggest(int rules, std::u16string_view text);
 
 // `line` without a UTF-8 byte-order mark at its start.
 std::string_view WithoutByteOrderMark(std::string_view line);
@@ -80,6 +81,12 @@ bool JsonAsked(const std::vector<std::string> &args);
 // Returns `code`, or EXIT_OUTPUT_FAILED when the document was not written.
 int Fail(Console &console, bool json, int code, const std::string &message, const std::string &error);
 int Fail(Console &console, bool json, int code, const std::string &message);
+
+// Reads a rule option at `args[i]`: "--rule NAME" (moving `i` past NAME)
+// sets the rule of `rules`, "--four" the four-character switch. Gives -1
+// when `args[i]` is neither, 0 when it was read, or the exit code after
+// telling the user what is wrong.
+int ParseRuleOption(const std::vector<std::string> &args, std::size_t &i, bool json, int &rules, Console &console);
 
 // Tells the user that the library could not answer (it ran out of memory).
 int LibraryFailed(Console &console, bool json);

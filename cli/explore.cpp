@@ -20,6 +20,7 @@ namespace {
 struct Options {
     bool json = false;
     bool all = false;
+    int rules = QUOVANT_RULE_CLASSIC;  // with QUOVANT_FOUR_ONLY for --four
     std::optional<std::string> used;
     std::vector<std::string> words;
 };
@@ -40,6 +41,9 @@ int ParseOptions(const std::vector<std::string> &args, std::string_view allowed,
         } else if (a == "--json" && options.json) {
         } else if (a == "--all" && allowed.find("all") != std::string_view::npos) {
             options.all = true;
+        } else if (const int code = ParseRuleOption(args, i, options.json, options.rules, console); code >= 0) {
+            if (code > 0)
+                return code;
         } else if (a == "--used" && allowed.find("used") != std::string_view::npos) {
             if (i + 1 == args.size())
                 return Fail(console, options.json, EXIT_USAGE, "--used needs a file (see quovant --help)");
@@ -121,7 +125,7 @@ int RunNext(const std::vector<std::string> &args, Console &console)
         return Fail(console, options.json, EXIT_NOT_FOUND, "the text is not valid UTF-8");
 
     std::vector<QuovantFacts> candidates;
-    if (!CandidatesOf(*text, used, candidates))
+    if (!CandidatesOf(options.rules, *text, used, candidates))
         return LibraryFailed(console, options.json);
     if (!options.all && candidates.size() > QUOVANT_MAX_IDIOMS)
         candidates.resize(QUOVANT_MAX_IDIOMS);
@@ -134,13 +138,16 @@ int RunNext(const std::vector<std::string> &args, Console &console)
             list.push_back(idiom);
         }
         // The text as queries trim it, for the answer to name.
-        if (!console.Out(JsonText(Json{{"text", Utf16ToUtf8(TrimWhiteSpace(*text))}, {"candidates", list}})))
+        if (!console.Out(JsonText(Json{{"text", Utf16ToUtf8(TrimWhiteSpace(*text))},
+                                       {"rule", NameOfRule(options.rules)},
+                                       {"four", (options.rules & QUOVANT_FOUR_ONLY) != 0},
+                                       {"candidates", list}})))
             return EXIT_OUTPUT_FAILED;
     } else {
         std::string out;
         for (const QuovantFacts &f : candidates)
             out += std::string(f.outcome == QUOVANT_WIN ? "* " : "  ") + Utf8Of(f.idiom) + "  " +
-                   OutcomeWord(f.outcome) + "  " + std::to_string(f.followers) + " followers  " +
+                   OutcomeText(f) + "  " + std::to_string(f.followers) + " followers  " +
                    OneLine(f.meaning) + "\n";
         if (!candidates.empty())
             out += std::string("(* wins for the player who plays it; 0 followers: a dead end. ") + OUTCOME_NOTE + ")\n";
@@ -167,19 +174,24 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
     std::string out;
     for (const std::string &word : options.words) {
         QuovantFacts f{};
-        if (!LookUpFacts(Utf8ToUtf16Lossy(word), f)) {
+        const Json rule{{"rule", NameOfRule(options.rules)}, {"four", (options.rules & QUOVANT_FOUR_ONLY) != 0}};
+        if (!LookUpFacts(options.rules, Utf8ToUtf16Lossy(word), f)) {
             code = EXIT_NOT_FOUND;
-            list.push_back({{"idiom", word}, {"known", false}});
+            Json unknown{{"idiom", word}, {"known", false}};
+            unknown.update(rule);
+            list.push_back(unknown);
             console.Err("quovant: " + NotAnIdiom(word) + "\n");
             continue;
         }
         Json idiom{{"idiom", word},
                    {"known", true},
                    {"readings", f.readings == nullptr ? Json(nullptr) : Json(Utf8Of(f.readings))}};
+        idiom.update(rule);
         AppendFactsJson(idiom, f);
         list.push_back(idiom);
-        out += word + "  (" + Utf8Of(f.readings) + ")  " + std::to_string(f.followers) + " followers  " +
-               OutcomeWord(f.outcome) + "\n  " + (f.meaning ? OneLine(f.meaning) : "(no meaning)") + "\n";
+        out += word + "  " + (f.reading ? Utf8Of(f.reading) + "  " : std::string()) + "(" + Utf8Of(f.readings) +
+               ")  " + std::to_string(f.followers) + " followers  " + OutcomeText(f) + "\n  " +
+               (f.meaning ? OneLine(f.meaning) : "(no meaning)") + "\n";
     }
     if (!options.json && !out.empty())
         out += std::string("(") + OUTCOME_NOTE + ")\n";
@@ -198,8 +210,9 @@ int RunPath(const std::vector<std::string> &args, Console &console)
     // Text that is not valid UTF-8 keeps U+FFFD, which no idiom has.
     const std::u16string from = Utf8ToUtf16Lossy(options.words[0]), to = Utf8ToUtf16Lossy(options.words[1]);
     const auto ask = [&](const QuovantChar **chain, std::size_t capacity, std::size_t *length) {
-        return g_library.GetIdiomChain(reinterpret_cast<const QuovantChar *>(from.c_str()),
-                                       reinterpret_cast<const QuovantChar *>(to.c_str()), chain, capacity, length);
+        return g_library.GetIdiomChainByRule(options.rules, reinterpret_cast<const QuovantChar *>(from.c_str()),
+                                             reinterpret_cast<const QuovantChar *>(to.c_str()), chain, capacity,
+                                             length);
     };
     std::size_t length = 0;
     int result = ask(nullptr, 0, &length);
@@ -209,7 +222,11 @@ int RunPath(const std::vector<std::string> &args, Console &console)
     if (result < 0)
         return LibraryFailed(console, options.json);
 
-    Json doc{{"from", options.words[0]}, {"to", options.words[1]}, {"chain", nullptr}};
+    Json doc{{"from", options.words[0]},
+             {"to", options.words[1]},
+             {"rule", NameOfRule(options.rules)},
+             {"four", (options.rules & QUOVANT_FOUR_ONLY) != 0},
+             {"chain", nullptr}};
     std::string out;
     if (result == QUOVANT_CHAIN_FOUND) {
         doc["chain"] = Json::array();

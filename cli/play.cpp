@@ -20,7 +20,7 @@ const char GREETING[] =
 
 class Game {
 public:
-    explicit Game(Console &console) : console_(console) {}
+    Game(Console &console, int rules) : console_(console), rules_(rules) {}
 
     int Run()
     {
@@ -31,7 +31,7 @@ public:
         bool computerToMove = !computerOpened_;
         while (!over_ && ok_) {
             std::vector<QuovantFacts> moves;
-            if (!CandidatesOf(chain_.back(), chain_, moves))
+            if (!CandidatesOf(rules_, chain_.back(), chain_, moves))
                 return LibraryFailed(console_, false);
             if (moves.empty()) {
                 Say(std::string(computerToMove ? "The computer has no idiom to play: you win." :
@@ -89,7 +89,7 @@ private:
             if (!move)
                 return false;
             if (move->empty()) {
-                Play(ComputerOpening(), true);
+                Play(ComputerOpening(rules_), true);
                 computerOpened_ = true;
                 return true;
             }
@@ -97,8 +97,10 @@ private:
             QuovantFacts f{};
             if (*move == u"hint")
                 Say("Any idiom that is not a dead end may open; nothing lets the computer open.\n");
-            else if (!LookUpFacts(*move, f))
+            else if (!LookUpFacts(rules_, *move, f))
                 Say(shown + " is not an idiom of the dictionary.\n");
+            else if ((rules_ & QUOVANT_FOUR_ONLY) != 0 && !IsFourCharacters(f.idiom))
+                Say(shown + " is not four characters long, and only such idioms are played.\n");
             else if (f.followers == 0)
                 Say(shown + " is a dead end: no idiom can follow it, so it may not open.\n");
             else {
@@ -121,14 +123,14 @@ private:
                 std::string hint = "Your best moves:";
                 const std::vector<QuovantFacts> best = RankedMoves(moves);
                 for (std::size_t i = 0; i < best.size() && i < QUOVANT_MAX_IDIOMS; ++i)
-                    hint += " " + Utf8Of(best[i].idiom) + " (" + OutcomeWord(best[i].outcome) + ", " +
+                    hint += " " + Utf8Of(best[i].idiom) + " (" + OutcomeText(best[i]) + ", " +
                             std::to_string(best[i].followers) + ")";
                 Say(hint + "\n(" + OUTCOME_NOTE + ")\n");
                 continue;
             }
             const std::string shown = Utf16ToUtf8(*move);
             QuovantFacts f{};
-            if (!LookUpFacts(*move, f)) {
+            if (!LookUpFacts(rules_, *move, f)) {
                 Say(shown + " is not an idiom of the dictionary.\n");
             } else if (std::find(chain_.begin(), chain_.end(), *move) != chain_.end()) {
                 Say(shown + " has been played already in this game.\n");
@@ -154,6 +156,7 @@ private:
     }
 
     Console &console_;
+    const int rules_;  // the rule played (QUOVANT_RULE_*, maybe with QUOVANT_FOUR_ONLY)
     std::vector<std::u16string> chain_;  // the idioms played, in order
     bool computerOpened_ = false;
     bool over_ = false;
@@ -164,9 +167,15 @@ private:
 
 int RunPlay(const std::vector<std::string> &args, Console &console)
 {
-    if (!args.empty()) {
-        console.Err("quovant: play takes no arguments (see quovant --help)\n");
-        return EXIT_USAGE;
+    int rules = QUOVANT_RULE_CLASSIC;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const int code = ParseRuleOption(args, i, false, rules, console);
+        if (code > 0)
+            return code;
+        if (code < 0) {
+            console.Err("quovant: play takes only --rule and --four (see quovant --help)\n");
+            return EXIT_USAGE;
+        }
     }
-    return Game(console).Run();
+    return Game(console, rules).Run();
 }

@@ -18,7 +18,12 @@ std::vector<QuovantFacts> RankedMoves(std::vector<QuovantFacts> moves);
 
 // The computer's opening: the idiom it ranks first of all that are not dead
 // ends (a dead end would end the game at once), the first of them in the
-// dictionary's order on a tie. Needs the bound library's idiom knowledge.
-QuovantFacts ComputerOpening();
+// dictionary's order on a tie, under `rules` (QUOVANT_RULE_*, maybe with
+// QUOVANT_FOUR_ONLY, which lets only idioms of four characters open). Needs
+// the bound library's idiom knowledge.
+QuovantFacts ComputerOpening(int rules);
+
+// True when `idiom` is four characters long (one UTF-16 unit each).
+bool IsFourCharacters(const QuovantChar *idiom);
 
 #endif

@@ -30,8 +30,43 @@ const OutcomeWords &WordsOf(int outcome)
 
 const char OUTCOME_NOTE[] =
     "Outcomes assume best play and let an idiom be played twice, which a real game does not: a strong "
-    "guide, not a proof.";
-const char OUTCOME_NOTE_CHINESE[] = "胜负按双方最佳应对推算，允许重复用词，仅供参考。";
+    "guide, not a proof, unless marked proven (searched to the end without repeats).";
+const char OUTCOME_NOTE_CHINESE[] = "胜负按双方最佳应对推算，允许重复用词，仅供参考；标“已证”者为不重复用词的精确结果。";
+
+const RuleName RULE_NAMES[4] = {
+    {QUOVANT_RULE_CLASSIC, "classic", "经典"},
+    {QUOVANT_RULE_CHAR, "char", "同字"},
+    {QUOVANT_RULE_SOUND, "sound", "同音"},
+    {QUOVANT_RULE_TONE, "tone", "同音同调"},
+};
+
+const char FOUR_ONLY_CHINESE[] = "只接四字成语";
+
+const char *NameOfRule(int rules)
+{
+    for (const RuleName &r : RULE_NAMES)
+        if (r.rule == (rules & QUOVANT_RULE_MASK))
+            return r.name;
+    return RULE_NAMES[0].name;
+}
+
+int RuleNamed(std::string_view name)
+{
+    for (const RuleName &r : RULE_NAMES)
+        if (name == r.name)
+            return r.rule;
+    return -1;
+}
+
+std::string OutcomeText(const QuovantFacts &facts)
+{
+    return std::string(OutcomeWord(facts.outcome)) + (facts.proven ? " (proven)" : "");
+}
+
+std::string OutcomeTextChinese(const QuovantFacts &facts)
+{
+    return std::string(OutcomeWordChinese(facts.outcome)) + (facts.proven ? "（已证）" : "");
+}
 
 const char *OutcomeWord(int outcome)
 {

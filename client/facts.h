@@ -5,14 +5,43 @@
 #ifndef QUOVANT_CLIENT_FACTS_H
 #define QUOVANT_CLIENT_FACTS_H
 
+#include <string>
+#include <string_view>
+
+#include "quovant_knowledge.h"
+
 // An outcome's word (QUOVANT_WIN, QUOVANT_LOSS, QUOVANT_DRAW): in English, as
 // the tool writes it in text and JSON ("win", "loss", "draw"), and in Chinese,
 // as the window shows it (胜, 负, 和).
 const char *OutcomeWord(int outcome);
 const char *OutcomeWordChinese(int outcome);
 
+// An outcome as people read it: its word, marked where it is proven
+// ("loss (proven)"; in Chinese 负（已证）).
+std::string OutcomeText(const QuovantFacts &facts);
+std::string OutcomeTextChinese(const QuovantFacts &facts);
+
+// The rules a player chooses from: QUOVANT_RULE_* and its names, in the
+// tool ("classic") and in the window (经典), in the order offered.
+struct RuleName {
+    int rule;
+    const char *name;
+    const char *chinese;
+};
+extern const RuleName RULE_NAMES[4];
+
+// The name of the rule of `rules` (the switch aside), "classic" for none.
+const char *NameOfRule(int rules);
+
+// The rule named `name`, or -1 for no rule.
+int RuleNamed(std::string_view name);
+
+// The four-character switch, in the window's words.
+extern const char FOUR_ONLY_CHINESE[];
+
 // Outcomes assume best play and let an idiom be played twice, which a real
-// game does not: the note that says so, in English and in Chinese.
+// game does not, unless proven: the note that says so, in English and in
+// Chinese.
 extern const char OUTCOME_NOTE[];
 extern const char OUTCOME_NOTE_CHINESE[];
 

@@ -8,6 +8,10 @@ void AppendFactsJson(nlohmann::ordered_json &object, const QuovantFacts &facts)
 {
     object["followers"] = facts.followers;
     object["outcome"] = OutcomeWord(facts.outcome);
+    object["proven"] = facts.proven != 0;
+    object["reading"] = facts.reading == nullptr
+                            ? nlohmann::ordered_json(nullptr)
+                            : nlohmann::ordered_json(Utf16ToUtf8(reinterpret_cast<const char16_t *>(facts.reading)));
     object["meaning"] = facts.meaning == nullptr
                             ? nlohmann::ordered_json(nullptr)
                             : nlohmann::ordered_json(Utf16ToUtf8(reinterpret_cast<const char16_t *>(facts.meaning)));

@@ -55,8 +55,9 @@ function(quovant_add_embedded target)
 endfunction()
 
 # quovant_add_embedded_meanings(TARGET [DAMAGE OFFSET^MASK]): the meanings
-# stream of library/data and OfferEmbeddedMeanings (library/embedded_meanings.cpp),
-# for the programs that offer meanings.
+# and readings streams of library/data, OfferEmbeddedMeanings and
+# OfferEmbeddedReadings (library/embedded_meanings.cpp), for the programs
+# that offer the idiom knowledge; DAMAGE damages the meanings.
 function(quovant_add_embedded_meanings target)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "DAMAGE" "")
     set(damage "")
@@ -64,7 +65,8 @@ function(quovant_add_embedded_meanings target)
         set(damage MEANINGS_STREAM=${arg_DAMAGE})
     endif()
     quovant_embed_streams(${target} SOURCES ${PROJECT_SOURCE_DIR}/library/embedded_meanings.cpp
-        STREAMS MEANINGS_STREAM=${PROJECT_SOURCE_DIR}/library/data/meanings.lzma DAMAGE "${damage}")
+        STREAMS MEANINGS_STREAM=${PROJECT_SOURCE_DIR}/library/data/meanings.lzma
+                READINGS_STREAM=${PROJECT_SOURCE_DIR}/library/data/readings.lzma DAMAGE "${damage}")
 endfunction()
 
 # quovant_add_library(TARGET EMBEDDED OUTPUT_DIR [MEANINGS TARGET]): the

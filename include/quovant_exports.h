@@ -16,6 +16,10 @@
     X(GetIdiomCount)       \
     X(GetIdiomFactsAt)     \
     X(GetIdiomChain)       \
-    X(HasIdiomMeanings)
+    X(HasIdiomMeanings)    \
+    X(GetIdiomCandidatesByRule) \
+    X(GetIdiomFactsByRule) \
+    X(GetIdiomFactsAtByRule) \
+    X(GetIdiomChainByRule)
 
 #endif /* QUOVANT_EXPORTS_H */

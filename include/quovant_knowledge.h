@@ -1,7 +1,8 @@
 /*
  * quovant_knowledge.h: what a player of the idiom chain game needs to know
- * about the idioms of the Quovant library: which idioms can follow a text,
- * how many idioms can follow each of them, what playing one leads to, its
+ * about the idioms of the Quovant library: which idioms can follow a text
+ * under the rule being played, how many idioms can follow each of them in
+ * the game as it stands, what playing one leads to, its reading and
  * meaning, and shortest chains between idioms.
  *
  * Exported by libQuovant.so beside GetIdioms and InitIdioms (run InitIdioms
@@ -12,13 +13,16 @@
  *     until the dictionary is replaced (only tests and benchmarks do that).
  *   - Output buffers belong to the caller, who gives their capacity.
  *   - Any number of threads may call these functions at once. The first
- *     call after a dictionary is installed builds the analysis (a few
- *     milliseconds) while the others wait for it; meanings are unpacked,
- *     once, when first needed. GetIdioms keeps its own rule (one caller at a
- *     time: its result buffer is shared), and installing a dictionary while
- *     other threads ask is the caller's fault.
+ *     call under a rule after a dictionary is installed builds that rule's
+ *     analysis (a few milliseconds) while the others wait for it; meanings
+ *     and readings are unpacked, once, when first needed. There is no
+ *     process-wide rule: each call names its own. GetIdioms keeps its own
+ *     rule (one caller at a time: its result buffer is shared), and
+ *     installing a dictionary while other threads ask is the caller's fault.
  *   - Outcomes count an idiom played twice as allowed: in a real game, where
- *     it is not, they are a strong guide, not a proof.
+ *     it is not, they are a strong guide, not a proof, unless marked proven
+ *     (an exact search of the rest of the game without repeats finished
+ *     within a fixed number of steps).
  */
 #ifndef QUOVANT_KNOWLEDGE_H
 #define QUOVANT_KNOWLEDGE_H
@@ -38,26 +42,74 @@ extern "C" {
 #define QUOVANT_DRAW 0
 #define QUOVANT_WIN 1
 
-/* One idiom and what is known of it. */
+/* Rules of what may follow a text A (the first argument of the ByRule
+ * functions); within a result, the idioms that begin with A's last
+ * character come first, then the others, each in the dictionary's order.
+ *   CLASSIC  an idiom that begins with A's last character, or whose first
+ *            character has exactly the same readings (GetIdioms' rule);
+ *   CHAR     an idiom that begins with A's last character;
+ *   SOUND    an idiom whose first syllable, as read in it, is A's last
+ *            syllable as read in A, tone ignored: after 三思而行 (xíng),
+ *            兴高采烈 follows and 行家里手 (háng) does not. For a text that is
+ *            no idiom, any reading of its last character counts;
+ *   TONE     the same with the same tone.
+ * Under CLASSIC and CHAR, ASCII text is a pinyin reading as GetIdioms takes
+ * it; under SOUND and TONE, text written as one syllable in Latin letters
+ * ("xing", "xing2", "xíng") is that syllable, its tone counting under TONE.
+ * ORed with QUOVANT_FOUR_ONLY, idioms that are not four characters long are
+ * left out, as candidates and as followers. */
+#define QUOVANT_RULE_CLASSIC 0
+#define QUOVANT_RULE_CHAR 1
+#define QUOVANT_RULE_SOUND 2
+#define QUOVANT_RULE_TONE 3
+#define QUOVANT_RULE_MASK 3
+#define QUOVANT_FOUR_ONLY 0x10
+
+/* One idiom and what is known of it, under a rule and in a position. */
 typedef struct QuovantFacts {
     const QuovantChar *idiom;    /* the idiom */
     const QuovantChar *readings; /* its first character's readings ("he huo hu"), or null */
     const QuovantChar *meaning;  /* its meaning, or null when it has none or meanings are unavailable */
-    unsigned long followers;     /* how many idioms can follow it; 0: a dead end, which wins at once */
+    unsigned long followers;     /* how many idioms not played can follow it; 0: a dead end, which wins at once */
     int outcome;                 /* QUOVANT_WIN, QUOVANT_LOSS or QUOVANT_DRAW for the player who plays it */
+    const QuovantChar *reading;  /* how it is read, with tone marks ("yán chū fǎ suí"), or null when unknown */
+    int proven;                  /* 1 when `outcome` is exact for a game without repeats; 0 for the guide */
 } QuovantFacts;
 
-/* The idioms that can follow `text` (trimmed as GetIdioms trims it; ASCII
- * text is a pinyin reading), in GetIdioms' order without its limit of eight,
- * each once, leaving out the `playedCount` idioms of `played` (may be null
- * when 0). Writes the first `capacity` of them to `out` (may be null when 0)
- * and returns how many there are in all; -1 when the dictionary is not ready
- * or memory ran out. */
+/* The idioms that can follow `text` under `rules` (text trimmed as
+ * GetIdioms trims it), in the rule's order, each once, in the game where
+ * the `playedCount` idioms of `played` (may be null when 0; texts that are
+ * no idiom are ignored) have been played: they are left out of the list and
+ * out of the game, so each candidate's followers and outcome are those of
+ * the position (and its outcome exact where a search without repeats
+ * finished). Writes the first `capacity` of them to `out` (may be null when
+ * 0) and returns how many there are in all; -1 when `rules` is no rule, the
+ * dictionary (or, under SOUND and TONE, the readings) is not ready, or
+ * memory ran out. */
+QUOVANT_API long GetIdiomCandidatesByRule(int rules, const QuovantChar *text, const QuovantChar *const *played,
+                                          size_t playedCount, QuovantFacts *out, size_t capacity);
+
+/* GetIdiomCandidatesByRule under the classic rule, all lengths. */
 QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,
                                     size_t playedCount, QuovantFacts *out, size_t capacity);
 
+/* The facts of `idiom` under `rules` before any idiom is played, as
+ * GetIdiomFacts gives them; -1 also when `rules` is no rule or, under SOUND
+ * and TONE, the readings are not ready. */
+QUOVANT_API int GetIdiomFactsByRule(int rules, const QuovantChar *idiom, QuovantFacts *out);
+
+/* The facts of the idiom numbered `index` under `rules`, as GetIdiomFactsAt
+ * gives them; -1 as for GetIdiomFactsByRule. So that the whole dictionary
+ * can be gone through quickly, the outcome is the guide's (never proven). */
+QUOVANT_API int GetIdiomFactsAtByRule(int rules, size_t index, QuovantFacts *out);
+
+/* A shortest chain under `rules`, as GetIdiomChain gives it; -1 as for
+ * GetIdiomFactsByRule. */
+QUOVANT_API int GetIdiomChainByRule(int rules, const QuovantChar *from, const QuovantChar *to,
+                                    const QuovantChar **chain, size_t capacity, size_t *length);
+
 /* The facts of `idiom`, an idiom of the dictionary written exactly (not
- * trimmed), into `*out`. Returns 1; 0 when `idiom` is not an idiom of the
+ * trimmed), into `*out`, under the classic rule, all lengths. Returns 1; 0 when `idiom` is not an idiom of the
  * dictionary (null included); -1 when the dictionary is not ready. */
 QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out);
 
@@ -77,7 +129,7 @@ QUOVANT_API int GetIdiomFactsAt(size_t index, QuovantFacts *out);
 #define QUOVANT_CHAIN_UNKNOWN_TO 4
 
 /* A shortest chain from the idiom `from` to the idiom `to` (written exactly),
- * each idiom one that can follow the one before; the same two idioms always
+ * each idiom one that can follow the one before under the classic rule; the same two idioms always
  * give the same chain. On QUOVANT_CHAIN_FOUND sets `*length` to the number of
  * idioms from `from` to `to` (1 when they are the same) and writes the first
  * `capacity` of them to `chain`. Otherwise returns QUOVANT_CHAIN_NONE when
@@ -99,6 +151,12 @@ typedef int (*QuovantGetIdiomFactsAtFn)(size_t, QuovantFacts *);
 typedef int (*QuovantGetIdiomChainFn)(const QuovantChar *, const QuovantChar *, const QuovantChar **, size_t,
                                       size_t *);
 typedef int (*QuovantHasIdiomMeaningsFn)(void);
+typedef long (*QuovantGetIdiomCandidatesByRuleFn)(int, const QuovantChar *, const QuovantChar *const *, size_t,
+                                                  QuovantFacts *, size_t);
+typedef int (*QuovantGetIdiomFactsByRuleFn)(int, const QuovantChar *, QuovantFacts *);
+typedef int (*QuovantGetIdiomFactsAtByRuleFn)(int, size_t, QuovantFacts *);
+typedef int (*QuovantGetIdiomChainByRuleFn)(int, const QuovantChar *, const QuovantChar *, const QuovantChar **,
+                                            size_t, size_t *);
 
 #ifdef __cplusplus
 }

@@ -1,4 +1,4 @@
-// The analysis: the idioms' follow groups (rule.h), each the set of idioms
+// The analysis: each rule's follow groups (rule.h), each the set of idioms
 // that may follow an idiom, numbered once per set: a few thousand, joined by
 // the groups of their members. Counts, outcomes and searches work on them;
 // outcomes come from retrograde analysis over the groups.
@@ -9,84 +9,96 @@
 
 #include "dictionary.h"
 #include "index.h"
+#include "readings.h"
 #include "stamp.h"
 
 namespace {
 
-constexpr std::uint32_t NONE = UINT32_MAX;
-
-struct Analysis {
+// The idioms' texts, the same under every rule.
+struct Texts {
     Array<std::uint32_t> textSlots;    // open addressing by text: its first entry + 1, or 0 when free
     Array<std::uint32_t> firstOfText;  // per entry, the first entry with its text
     Array<std::uint32_t> idioms;       // the first entries of the texts, table order
-    Array<std::uint32_t> groupOf;      // per first entry, the number of its follow group
-    Array<std::uint32_t> memberStart;  // per group, where its idioms start in members; groups + 1
-    Array<std::uint32_t> members;      // per group, its idioms each once, as first entries
-    Array<signed char> mover;          // per group, what the player to move there reaches (Outcome)
-
-    std::size_t Groups() const { return memberStart.Empty() ? 0 : memberStart.Size() - 1; }
 };
 
-Analysis g_analysis;
-// The dictionary g_analysis was built for: built under the lock, once; read
-// without it once current.
-DictionaryStamp g_analysisStamp;
-std::mutex g_analysisLock;
+Texts g_texts;
+DictionaryStamp g_textsStamp;
+std::mutex g_textsLock;
+
+// One analysis per rule, with and without the four-character switch; each
+// built under its lock, once per dictionary, and read without it once current.
+constexpr std::size_t RULE_SLOTS = 8;
+Analysis g_analyses[RULE_SLOTS];
+DictionaryStamp g_analysisStamps[RULE_SLOTS];
+std::mutex g_analysisLocks[RULE_SLOTS];
+
+std::size_t SlotOfRules(int rules)
+{
+    return static_cast<std::size_t>(RuleOf(rules)) + ((rules & QUOVANT_FOUR_ONLY) != 0 ? 4 : 0);
+}
 
 // The slot of `text` (NUL-terminated within FIELD_UNITS units) in the
 // table of texts: the one holding its first entry, or the free one where
 // it belongs.
-std::uint32_t &TextSlot(Analysis &a, const char16_t *text)
+std::uint32_t &TextSlot(Texts &t, const char16_t *text)
 {
-    const std::size_t mask = a.textSlots.Size() - 1;
+    const std::size_t mask = t.textSlots.Size() - 1;
     for (std::size_t i = FieldHash(text) & mask;; i = (i + 1) & mask) {
-        std::uint32_t &slot = a.textSlots[i];
+        std::uint32_t &slot = t.textSlots[i];
         if (slot == 0 || FieldEquals(g_idiomTable.entries[slot - 1].text, text))
             return slot;
     }
 }
 
 // Finds each entry's first entry of the same text, and the idioms.
-bool FindTexts(Analysis &a, std::uint32_t n)
+bool FindTexts(Texts &t, std::uint32_t n)
 {
     std::size_t slots = 64;
     while (slots < 2 * static_cast<std::size_t>(n))
         slots *= 2;
-    if (!a.textSlots.Assign(slots, 0) || !a.firstOfText.Resize(n) || !a.idioms.Resize(0))
+    if (!t.textSlots.Assign(slots, 0) || !t.firstOfText.Resize(n) || !t.idioms.Resize(0))
         return false;
     for (std::uint32_t e = 0; e < n; ++e) {
-        std::uint32_t &slot = TextSlot(a, g_idiomTable.entries[e].text);
+        std::uint32_t &slot = TextSlot(t, g_idiomTable.entries[e].text);
         if (slot == 0) {
             slot = e + 1;
-            if (!a.idioms.Push(e))
+            if (!t.idioms.Push(e))
                 return false;
         }
-        a.firstOfText[e] = slot - 1;
+        t.firstOfText[e] = slot - 1;
     }
     return true;
 }
 
+bool EnsureTexts()
+{
+    return BuildOnce(g_textsStamp, g_textsLock, [] {
+        return EnsureIdiomIndex() && FindTexts(g_texts, static_cast<std::uint32_t>(g_idiomTable.count));
+    });
+}
+
 // Calls `visit(entry)` for each idiom of `group`, each text once.
 template <typename Visit>
-void ForEachIdiomOf(const Analysis &a, const FollowGroup &group, Visit &&visit)
+void ForEachIdiomOf(const FollowGroup &group, Visit &&visit)
 {
-    ForEachFollower(group, [&](std::uint32_t entry) { return a.firstOfText[entry] != entry || visit(entry); });
+    ForEachFollower(group, [&](std::uint32_t entry) { return g_texts.firstOfText[entry] != entry || visit(entry); });
 }
 
 // Numbers every idiom's follow group, one number per set of idioms (by
 // identity, in an open-addressing table), and lists each group's idioms.
 bool NumberGroups(Analysis &a)
 {
+    const Array<std::uint32_t> &idioms = g_texts.idioms;
     std::size_t slots = 64;
-    while (slots < 2 * a.idioms.Size())
+    while (slots < 2 * idioms.Size())
         slots *= 2;
     Array<std::uint64_t> identityIn;  // per slot, the identity it holds
     Array<std::uint32_t> numberIn;    // per slot, that identity's group number + 1, or 0 when free
     Array<std::uint32_t> first;       // per group, its first idiom, which stands for it
-    if (!identityIn.Resize(slots) || !numberIn.Assign(slots, 0) || !a.groupOf.Assign(a.firstOfText.Size(), NONE))
+    if (!identityIn.Resize(slots) || !numberIn.Assign(slots, 0) || !a.groupOf.Assign(g_texts.firstOfText.Size(), NONE))
         return false;
-    for (std::uint32_t e : a.idioms) {
-        const std::uint64_t identity = IdentityOf(FollowGroupOfIdiom(e));
+    for (std::uint32_t e : idioms) {
+        const std::uint64_t identity = IdentityOf(FollowGroupOfIdiom(a.rules, e));
         std::size_t i = static_cast<std::size_t>((identity * 0x9E3779B97F4A7C15u) >> 32) & (slots - 1);
         while (numberIn[i] != 0 && identityIn[i] != identity)
             i = (i + 1) & (slots - 1);
@@ -102,33 +114,38 @@ bool NumberGroups(Analysis &a)
         return false;
     for (std::size_t g = 0; g < first.Size(); ++g) {
         std::uint32_t count = 0;
-        ForEachIdiomOf(a, FollowGroupOfIdiom(first[g]), [&count](std::uint32_t) { return ++count, true; });
+        ForEachIdiomOf(FollowGroupOfIdiom(a.rules, first[g]), [&count](std::uint32_t) { return ++count, true; });
         a.memberStart[g + 1] = a.memberStart[g] + count;
     }
     if (!a.members.Resize(a.memberStart[first.Size()]))
         return false;
     for (std::size_t g = 0; g < first.Size(); ++g) {
         std::uint32_t at = a.memberStart[g];
-        ForEachIdiomOf(a, FollowGroupOfIdiom(first[g]), [&](std::uint32_t e) { return a.members[at++] = e, true; });
+        ForEachIdiomOf(FollowGroupOfIdiom(a.rules, first[g]), [&](std::uint32_t e) { return a.members[at++] = e, true; });
     }
     return true;
 }
 
+}  // namespace
+
 // Retrograde analysis: a group whose every successor is a win for the mover
 // there is a loss (so is a group without successors), a group with a loss
 // among its successors is a win, and what is left is a draw.
-bool SolveOutcomes(Analysis &a)
+bool SolveOutcomes(const Analysis &a, const unsigned char *played, Array<signed char> &mover)
 {
     const std::size_t groups = a.Groups();
     Array<std::uint32_t> predecessorStart, predecessors, open, seenBy, queue;
     Array<unsigned char> known;
     if (!predecessorStart.Assign(groups + 1, 0) || !open.Assign(groups, 0) || !seenBy.Assign(groups, NONE) ||
-        !known.Assign(groups, 0) || !a.mover.Assign(groups, static_cast<signed char>(Outcome::DRAW)))
+        !known.Assign(groups, 0) || !mover.Assign(groups, static_cast<signed char>(Outcome::DRAW)))
         return false;
-    // The edges from each group to the groups of its idioms, each once: counted, then listed.
+    // The edges from each group to the groups of its idioms still in play,
+    // each once: counted, then listed.
     const auto forEachEdge = [&](auto edge) {
         for (std::uint32_t g = 0; g < groups; ++g)
             for (std::uint32_t m = a.memberStart[g]; m < a.memberStart[g + 1]; ++m) {
+                if (played != nullptr && played[a.members[m]] != 0)
+                    continue;
                 const std::uint32_t next = a.groupOf[a.members[m]];
                 if (seenBy[next] != g) {
                     seenBy[next] = g;
@@ -147,7 +164,7 @@ bool SolveOutcomes(Analysis &a)
     forEachEdge([&](std::uint32_t g, std::uint32_t next) { predecessors[fill[next]++] = g; });
 
     const auto settle = [&](std::uint32_t g, Outcome outcome) {
-        a.mover[g] = static_cast<signed char>(outcome);
+        mover[g] = static_cast<signed char>(outcome);
         known[g] = 1;
         return queue.Push(g);
     };
@@ -160,7 +177,7 @@ bool SolveOutcomes(Analysis &a)
             const std::uint32_t p = predecessors[i];
             if (known[p])
                 continue;
-            if (static_cast<Outcome>(a.mover[g]) == Outcome::LOSS) {
+            if (static_cast<Outcome>(mover[g]) == Outcome::LOSS) {
                 if (!settle(p, Outcome::WIN))
                     return false;
             } else if (--open[p] == 0 && !settle(p, Outcome::LOSS)) {
@@ -171,34 +188,34 @@ bool SolveOutcomes(Analysis &a)
     return true;
 }
 
-bool Build(Analysis &a)
+const Analysis *AnalysisOf(int rules)
 {
-    return FindTexts(a, static_cast<std::uint32_t>(g_idiomTable.count)) && NumberGroups(a) && SolveOutcomes(a);
-}
-
-// The group number of the idiom of `entry`.
-std::uint32_t GroupOf(const Analysis &a, std::uint32_t entry)
-{
-    return a.groupOf[a.firstOfText[entry]];
-}
-
-}  // namespace
-
-bool EnsureAnalysis()
-{
-    return BuildOnce(g_analysisStamp, g_analysisLock, [] { return EnsureIdiomIndex() && Build(g_analysis); });
+    if (!IsRule(rules) || !EnsureTexts() || (RuleOf(rules) >= QUOVANT_RULE_SOUND && !ReadingsAvailable()))
+        return nullptr;
+    const std::size_t slot = SlotOfRules(rules);
+    Analysis &a = g_analyses[slot];
+    const bool built = BuildOnce(g_analysisStamps[slot], g_analysisLocks[slot], [&a, rules] {
+        a.rules = rules;
+        return NumberGroups(a) && SolveOutcomes(a, nullptr, a.mover);
+    });
+    return built ? &a : nullptr;
 }
 
 const Array<std::uint32_t> &Idioms()
 {
-    return g_analysis.idioms;
+    return g_texts.idioms;
+}
+
+std::uint32_t FirstOfText(std::uint32_t entry)
+{
+    return g_texts.firstOfText[entry];
 }
 
 long FindIdiom(const char16_t *text)
 {
     if (FieldLength(text) == FIELD_UNITS)
         return -1;  // longer than any idiom
-    const std::uint32_t slot = TextSlot(g_analysis, text);
+    const std::uint32_t slot = TextSlot(g_texts, text);
     return static_cast<long>(slot) - 1;
 }
 
@@ -206,26 +223,15 @@ bool Candidates(const FollowGroup &group, Array<std::uint32_t> &out)
 {
     out.Clear();
     bool ok = true;
-    ForEachIdiomOf(g_analysis, group, [&](std::uint32_t e) { return ok = out.Push(e); });
+    ForEachIdiomOf(group, [&](std::uint32_t e) { return ok = out.Push(e); });
     return ok;
 }
 
-std::size_t Followers(std::uint32_t entry)
+bool ShortestChain(const Analysis &a, std::uint32_t from, std::uint32_t to, Array<std::uint32_t> &chain)
 {
-    const std::uint32_t g = GroupOf(g_analysis, entry);
-    return g_analysis.memberStart[g + 1] - g_analysis.memberStart[g];
-}
-
-Outcome OutcomeOf(std::uint32_t entry)
-{
-    return static_cast<Outcome>(-g_analysis.mover[GroupOf(g_analysis, entry)]);
-}
-
-bool ShortestChain(std::uint32_t from, std::uint32_t to, Array<std::uint32_t> &chain)
-{
-    const Analysis &a = g_analysis;
+    const Array<std::uint32_t> &firstOfText = g_texts.firstOfText;
     chain.Clear();
-    if (a.firstOfText[from] == a.firstOfText[to])
+    if (firstOfText[from] == firstOfText[to])
         return chain.Push(from);
     // Breadth first over follow groups, each searched once, in the order of
     // the idiom that reached it first.
@@ -233,12 +239,12 @@ bool ShortestChain(std::uint32_t from, std::uint32_t to, Array<std::uint32_t> &c
     const std::uint32_t start = GroupOf(a, from);
     if (!via.Assign(a.Groups(), NONE) || !before.Assign(a.Groups(), NONE) || !queue.Push(start))
         return false;
-    via[start] = a.firstOfText[from];
+    via[start] = firstOfText[from];
     bool ok = true;
     for (std::size_t head = 0; head < queue.Size() && chain.Empty() && ok; ++head) {
         const std::uint32_t g = queue[head];
-        ForEachIdiomOf(a, FollowGroupOfIdiom(via[g]), [&](std::uint32_t e) {
-            if (e == a.firstOfText[to]) {
+        ForEachIdiomOf(FollowGroupOfIdiom(a.rules, via[g]), [&](std::uint32_t e) {
+            if (e == firstOfText[to]) {
                 ok = chain.Push(e);
                 for (std::uint32_t x = g; ok && x != start; x = before[x])
                     ok = chain.Push(via[x]);

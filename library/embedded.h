@@ -25,8 +25,10 @@ int LoadIdiomTable();
 // loaded, the idiom table. False when either could not be loaded.
 bool LoadEmbeddedDictionary();
 
-// Offers the embedded meanings stream, to be unpacked when first needed.
-// Only in the programs that offer meanings (library/embedded_meanings.cpp).
+// Offer the embedded meanings and readings streams, to be unpacked when
+// first needed. Only in the programs that offer the idiom knowledge
+// (library/embedded_meanings.cpp).
 void OfferEmbeddedMeanings();
+void OfferEmbeddedReadings();
 
 #endif

@@ -12,8 +12,11 @@ static int g_initResult = -1;
 extern "C" QUOVANT_API int InitIdioms(void)
 {
     if (g_initResult < 0) {
+        // Offered before the load, which then counts as the latest change of
+        // the dictionary: both are unpacked when first needed, not now.
+        OfferEmbeddedReadings();
+        OfferEmbeddedMeanings();
         g_initResult = LoadEmbeddedDictionary() ? 1 : 0;
-        OfferEmbeddedMeanings();  // unpacked when first needed, not now
     }
     return g_initResult;
 }

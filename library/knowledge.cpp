@@ -1,17 +1,22 @@
-// The C interface of the idiom knowledge over the analysis and the meanings.
-// Running out of memory gives each export's failure value (array.h).
+// The C interface of the idiom knowledge over the analyses, the position,
+// the meanings and the readings. Running out of memory gives each export's
+// failure value (array.h).
 #include <algorithm>
 
 #include "analysis.h"
 #include "array.h"
 #include "dictionary.h"
 #include "meanings.h"
+#include "position.h"
 #include "query.h"
 #include "quovant_knowledge.h"
+#include "readings.h"
 
 static_assert(sizeof(QuovantChar) == sizeof(char16_t));
 
 namespace {
+
+constexpr int CLASSIC = QUOVANT_RULE_CLASSIC;
 
 const char16_t *FromCaller(const QuovantChar *text)
 {
@@ -23,11 +28,20 @@ const QuovantChar *ToCaller(const char16_t *text)
     return reinterpret_cast<const QuovantChar *>(text);
 }
 
-QuovantFacts FactsOfEntry(std::uint32_t entry)
+// The facts of the idiom of `entry` in position `p`; with `prove`, its
+// outcome proven where the exact search finishes.
+QuovantFacts FactsOfEntry(Position &p, std::uint32_t entry, bool prove = true)
 {
     const IdiomEntry &e = g_idiomTable.entries[entry];
-    return {ToCaller(e.text), ToCaller(FindPinyin(e.text[0])), ToCaller(MeaningOf(entry)),
-            static_cast<unsigned long>(Followers(entry)), static_cast<int>(OutcomeOf(entry))};
+    Outcome outcome = OutcomeIn(p, entry);
+    const bool proven = prove && ProveOutcome(p, entry, &outcome);
+    return {ToCaller(e.text),
+            ToCaller(FindPinyin(e.text[0])),
+            ToCaller(MeaningOf(entry)),
+            static_cast<unsigned long>(FollowersIn(p, entry)),
+            static_cast<int>(outcome),
+            ReadingsAvailable() ? ToCaller(ReadingOf(entry)) : nullptr,
+            proven ? 1 : 0};
 }
 
 // The first entry of the idiom written exactly as `idiom`, or -1.
@@ -36,73 +50,105 @@ long EntryOfIdiom(const QuovantChar *idiom)
     return idiom != nullptr ? FindIdiom(FromCaller(idiom)) : -1;
 }
 
+// The follow group of trimmed `text`: an idiom's own where it is one.
+FollowGroup GroupOfText(int rules, const char16_t *text)
+{
+    const long entry = FindIdiom(text);
+    return entry >= 0 ? FollowGroupOfIdiom(rules, static_cast<std::uint32_t>(entry)) : FollowGroupOf(rules, text);
+}
+
 }  // namespace
 
-extern "C" QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,
-                                               size_t playedCount, QuovantFacts *out, size_t capacity)
+extern "C" QUOVANT_API long GetIdiomCandidatesByRule(int rules, const QuovantChar *text,
+                                                     const QuovantChar *const *played, size_t playedCount,
+                                                     QuovantFacts *out, size_t capacity)
 {
-    if (!EnsureAnalysis())
+    const Analysis *analysis = AnalysisOf(rules);
+    if (analysis == nullptr)
         return -1;
     // The text trimmed as GetIdioms trims it, in a copy.
     const std::size_t length = StrLen16(FromCaller(text));
     Array<char16_t> trimmed;
-    Array<long> left;
-    Array<std::uint32_t> candidates;
-    if (!trimmed.Resize(length + 1, u'\0') || !left.Resize(playedCount))
+    Array<std::uint32_t> playedEntries, candidates;
+    Position position;
+    if (!trimmed.Resize(length + 1, u'\0'))
         return -1;
     std::copy_n(FromCaller(text), length, trimmed.Data());
     TrimSpaces(trimmed.Data());
     for (std::size_t i = 0; i < playedCount; ++i)
-        left[i] = EntryOfIdiom(played[i]);
-    if (!Candidates(FollowGroupOf(trimmed.Data()), candidates))
+        if (const long e = EntryOfIdiom(played[i]); e >= 0 && !playedEntries.Push(static_cast<std::uint32_t>(e)))
+            return -1;
+    if (!MakePosition(*analysis, playedEntries.Data(), playedEntries.Size(), position) ||
+        (capacity > 0 && !ReadyForProofs(position)) || !Candidates(GroupOfText(rules, trimmed.Data()), candidates))
         return -1;
     long count = 0;
     for (std::uint32_t e : candidates) {
-        if (std::find(left.begin(), left.end(), static_cast<long>(e)) != left.end())
+        if (WasPlayed(position, e))
             continue;
         if (static_cast<std::size_t>(count) < capacity)
-            out[count] = FactsOfEntry(e);
+            out[count] = FactsOfEntry(position, e);
         ++count;
     }
     return count;
 }
 
-extern "C" QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out)
+extern "C" QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,
+                                               size_t playedCount, QuovantFacts *out, size_t capacity)
 {
-    if (!EnsureAnalysis())
+    return GetIdiomCandidatesByRule(CLASSIC, text, played, playedCount, out, capacity);
+}
+
+extern "C" QUOVANT_API int GetIdiomFactsByRule(int rules, const QuovantChar *idiom, QuovantFacts *out)
+{
+    const Analysis *analysis = AnalysisOf(rules);
+    Position position;
+    if (analysis == nullptr || !MakePosition(*analysis, nullptr, 0, position) || !ReadyForProofs(position))
         return -1;
     const long entry = EntryOfIdiom(idiom);
     if (entry < 0)
         return 0;
-    *out = FactsOfEntry(static_cast<std::uint32_t>(entry));
+    *out = FactsOfEntry(position, static_cast<std::uint32_t>(entry));
     return 1;
+}
+
+extern "C" QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out)
+{
+    return GetIdiomFactsByRule(CLASSIC, idiom, out);
 }
 
 extern "C" QUOVANT_API long GetIdiomCount(void)
 {
-    return EnsureAnalysis() ? static_cast<long>(Idioms().Size()) : -1;
+    return AnalysisOf(CLASSIC) != nullptr ? static_cast<long>(Idioms().Size()) : -1;
+}
+
+extern "C" QUOVANT_API int GetIdiomFactsAtByRule(int rules, size_t index, QuovantFacts *out)
+{
+    const Analysis *analysis = AnalysisOf(rules);
+    Position position;
+    if (analysis == nullptr || !MakePosition(*analysis, nullptr, 0, position))
+        return -1;
+    if (index >= Idioms().Size())
+        return 0;
+    *out = FactsOfEntry(position, Idioms()[index], false);
+    return 1;
 }
 
 extern "C" QUOVANT_API int GetIdiomFactsAt(size_t index, QuovantFacts *out)
 {
-    if (!EnsureAnalysis())
-        return -1;
-    if (index >= Idioms().Size())
-        return 0;
-    *out = FactsOfEntry(Idioms()[index]);
-    return 1;
+    return GetIdiomFactsAtByRule(CLASSIC, index, out);
 }
 
-extern "C" QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantChar *to, const QuovantChar **chain,
-                                         size_t capacity, size_t *length)
+extern "C" QUOVANT_API int GetIdiomChainByRule(int rules, const QuovantChar *from, const QuovantChar *to,
+                                               const QuovantChar **chain, size_t capacity, size_t *length)
 {
-    if (!EnsureAnalysis())
+    const Analysis *analysis = AnalysisOf(rules);
+    if (analysis == nullptr)
         return -1;
     const long a = EntryOfIdiom(from), b = EntryOfIdiom(to);
     if (a < 0 || b < 0)
         return (a < 0 ? QUOVANT_CHAIN_UNKNOWN_FROM : 0) | (b < 0 ? QUOVANT_CHAIN_UNKNOWN_TO : 0);
     Array<std::uint32_t> found;
-    if (!ShortestChain(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b), found))
+    if (!ShortestChain(*analysis, static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b), found))
         return -1;
     if (found.Empty())
         return QUOVANT_CHAIN_NONE;
@@ -110,6 +156,12 @@ extern "C" QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantC
         chain[i] = ToCaller(g_idiomTable.entries[found[i]].text);
     *length = found.Size();
     return QUOVANT_CHAIN_FOUND;
+}
+
+extern "C" QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantChar *to, const QuovantChar **chain,
+                                         size_t capacity, size_t *length)
+{
+    return GetIdiomChainByRule(CLASSIC, from, to, chain, capacity, length);
 }
 
 extern "C" QUOVANT_API int HasIdiomMeanings(void)

@@ -77,5 +77,5 @@ extern "C" QUOVANT_API QuovantChar *QUOVANT_CALL GetIdioms(QuovantChar *text)
     TrimSpaces(units);
     if (units[0] == u'\0')
         return nullptr;  // the result buffer keeps the last result
-    return reinterpret_cast<QuovantChar *>(ListFollowers(FollowGroupOf(units)));
+    return reinterpret_cast<QuovantChar *>(ListFollowers(FollowGroupOf(QUOVANT_RULE_CLASSIC, units)));
 }

@@ -84,6 +84,27 @@ TEST(Cli, MissingLibraryGivesTheMessageAndCodeThree)
     EXPECT_EQ(json.code, 3);
 }
 
+// The rules on the real dictionary: under sound, 三思而行 (xíng) is followed
+// by idioms of 兴 and 星 and not by 行家里手 (háng); with 臂有四肘, the only
+// idiom of 臂, played, 相失交臂 is a dead end, which wins at once.
+TEST(Cli, RulesAndTheGameAsItStands)
+{
+    const ProgramRun sound = RunProgram(QUOVANT_PROGRAM, {"next", "--all", "--json", "--rule", "sound", "三思而行"}, "");
+    EXPECT_EQ(sound.code, 0);
+    EXPECT_TRUE(sound.out.starts_with(R"({"text":"三思而行","rule":"sound","four":false,)")) << sound.out.substr(0, 80);
+    EXPECT_NE(sound.out.find(R"({"idiom":"兴)"), std::string::npos);
+    EXPECT_NE(sound.out.find(R"({"idiom":"星)"), std::string::npos);
+    EXPECT_EQ(sound.out.find("行家里手"), std::string::npos);
+
+    const std::string usedFile = (std::filesystem::temp_directory_path() / "quovant-test-played.txt").string();
+    std::ofstream(usedFile) << "臂有四肘\n";
+    const ProgramRun before = RunProgram(QUOVANT_PROGRAM, {"next", "--all", "--json", "相"}, "");
+    const ProgramRun after = RunProgram(QUOVANT_PROGRAM, {"next", "--all", "--json", "--used", usedFile, "相"}, "");
+    EXPECT_NE(before.out.find(R"({"idiom":"相失交臂","followers":1,)"), std::string::npos);
+    EXPECT_NE(after.out.find(R"({"idiom":"相失交臂","followers":0,"outcome":"win","proven":true,)"), std::string::npos);
+    std::filesystem::remove(usedFile);
+}
+
 // The subcommands through the real program: output, messages and exit codes.
 TEST(Cli, Subcommands)
 {
@@ -92,25 +113,28 @@ TEST(Cli, Subcommands)
         std::ofstream used(usedFile);
         used << "\xEF\xBB\xBF意出望外\r\n\n 意得志满\xC2\xA0\n";  // a no-break space is white space too
     }
-    const std::string yiFacts = R"({"idiom":"一心一意","known":true,"readings":"yi","followers":1266,)"
-                                R"("outcome":"loss","meaning":"只有一个心眼儿，没有别的考虑。"})";
+    // 一心一意 leaves its opponent a dead end (一笔抹摋): a proven loss.
+    const std::string yiFacts = R"({"idiom":"一心一意","known":true,"readings":"yi","rule":"classic","four":false,)"
+                                R"("followers":1266,"outcome":"loss","proven":true,"reading":"yī xīn yī yì",)"
+                                R"("meaning":"只有一个心眼儿，没有别的考虑。"})";
     const CliCase cases[] = {
         {"info --json: known and unknown idioms, code 1", {"info", "--json", "一心一意", "不是成语"}, "",
-         {"[" + yiFacts + R"(,{"idiom":"不是成语","known":false}])" "\n",
+         {"[" + yiFacts + R"(,{"idiom":"不是成语","known":false,"rule":"classic","four":false}])" "\n",
           "quovant: 不是成语 is not an idiom of the dictionary\n", 1}},
         {"path: a shortest chain, one idiom a line", {"path", "一心一意", "做贼心虚"}, "",
          {"一心一意\n一家之作\n做贼心虚\n", "", 0}},
         {"path --json: an idiom to itself", {"path", "--json", "做贼心虚", "做贼心虚"}, "",
-         {R"({"from":"做贼心虚","to":"做贼心虚","chain":["做贼心虚"]})" "\n", "", 0}},
+         {R"({"from":"做贼心虚","to":"做贼心虚","rule":"classic","four":false,"chain":["做贼心虚"]})" "\n", "", 0}},
         {"path --json: an unknown idiom has its own code", {"path", "--json", "不是成语", "一心一意"}, "",
-         {R"({"from":"不是成语","to":"一心一意","chain":null,"unknown":["不是成语"]})" "\n",
+         {R"({"from":"不是成语","to":"一心一意","rule":"classic","four":false,"chain":null,"unknown":["不是成语"]})" "\n",
           "quovant: 不是成语 is not an idiom of the dictionary\n", 5}},
         {"path: no chain, code 1", {"path", "一笔抹摋", "一心一意"}, "",
          {"", "quovant: no chain leads from 一笔抹摋 to 一心一意\n", 1}},
         {"next --json: nothing follows a dead end's last character", {"next", "--json", "一笔抹摋"}, "",
-         {R"({"text":"一笔抹摋","candidates":[]})" "\n", "没有找到合适的成语，请重试。\n", 1}},
+         {R"({"text":"一笔抹摋","rule":"classic","four":false,"candidates":[]})" "\n", "没有找到合适的成语，请重试。\n", 1}},
         {"info --json: text that is not UTF-8 is unknown, shown as U+FFFD", {"info", "--json", "\xFF"}, "",
-         {"[{\"idiom\":\"\xEF\xBF\xBD\",\"known\":false}]\n", "quovant: \xEF\xBF\xBD is not valid UTF-8\n", 1}},
+         {"[{\"idiom\":\"\xEF\xBF\xBD\",\"known\":false,\"rule\":\"classic\",\"four\":false}]\n",
+          "quovant: \xEF\xBF\xBD is not valid UTF-8\n", 1}},
         {"info: the empty text is named", {"info", ""}, "",
          {"", "quovant: the empty text is not an idiom of the dictionary\n", 1}},
         {"info --json: no idiom is a usage error, in JSON too", {"info", "--json"}, "",
@@ -119,10 +143,20 @@ TEST(Cli, Subcommands)
         {"path: text that is not UTF-8 is not an idiom", {"path", "\xFF", "一心一意"}, "",
          {"", "quovant: \xEF\xBF\xBD is not valid UTF-8\n", 5}},
         {"path --json: text that is not UTF-8", {"path", "--json", "\xFF", "一心一意"}, "",
-         {"{\"from\":\"\xEF\xBF\xBD\",\"to\":\"一心一意\",\"chain\":null,\"unknown\":[\"\xEF\xBF\xBD\"]}\n",
+         {"{\"from\":\"\xEF\xBF\xBD\",\"to\":\"一心一意\",\"rule\":\"classic\",\"four\":false,\"chain\":null,"
+          "\"unknown\":[\"\xEF\xBF\xBD\"]}\n",
           "quovant: \xEF\xBF\xBD is not valid UTF-8\n", 5}},
         {"next --json: text that is not UTF-8", {"next", "--json", "\xFF"}, "",
          {R"({"error":"the text is not valid UTF-8"})" "\n", "quovant: the text is not valid UTF-8\n", 1}},
+        {"next: an unknown rule", {"next", "--rule", "rhyme", "--json", "一"}, "",
+         {R"j({"error":"--rule needs one of classic, char, sound, tone (see quovant --help)"})j" "\n",
+          "quovant: --rule needs one of classic, char, sound, tone (see quovant --help)\n", 2}},
+        {"a query by the same character: only 行 after 三思而行", {"--rule", "char", "三思而行"}, "",
+         {"行百里者半九十 行百里者半于九十 行兵布阵 行不从径 行不得也哥哥 行不贰过 行不副言 行不更名，坐不改姓\n", "", 0}},
+        {"a syllable with its tone under the tone rule: only xǐng", {"--rule", "tone", "xǐng"}, "",
+         {"醒聩震聋\n", "", 0}},
+        {"a neutral tone matches only a neutral one, and no idiom begins with xing0", {"--rule", "tone", "xing5"},
+         "", {"\n", "没有找到合适的成语，请重试。\n", 1}},
         {"next: an unknown option", {"next", "--frobnicate", "一"}, "",
          {"", "quovant: unknown option --frobnicate (see quovant --help)\n", 2}},
         {"next: --used needs a file", {"next", "一", "--used"}, "",
@@ -142,7 +176,8 @@ TEST(Cli, Subcommands)
     const ProgramRun left = RunProgram(QUOVANT_PROGRAM, {"next", "--json", "--used", usedFile, "一心一意"});
     std::filesystem::remove(usedFile);
     EXPECT_EQ(all.code, 0);
-    EXPECT_NE(all.out.find(R"({"idiom":"意出望外","followers":22,"outcome":"loss","meaning":"出乎意料之外。"})"),
+    EXPECT_NE(all.out.find(R"({"idiom":"意出望外","followers":22,"outcome":"loss","proven":true,"reading":"yì chū wàng wài",)"
+                            R"("meaning":"出乎意料之外。"})"),
               std::string::npos);
     EXPECT_EQ(left.out.find(R"("idiom":"意出望外")"), std::string::npos);
     EXPECT_EQ(left.out.find(R"("idiom":"意得志满")"), std::string::npos);
@@ -164,7 +199,7 @@ TEST(Cli, Play)
          "idiom after its last is played already",
          "\n不是成语\n百岁之盟\nhint\n盟山誓海\n",
          "Computer: 百岁之盟\n不是成语 is not an idiom of the dictionary.\n"
-         "百岁之盟 has been played already in this game.\nYour best moves: 盟山誓海 (loss, 52)\n"},
+         "百岁之盟 has been played already in this game.\nYour best moves: 盟山誓海 (loss (proven), 52)\n"},
         {"the player wins the same way", "百岁之盟\n海誓山盟\n",
          "Computer: 盟山誓海\nThe computer has no idiom to play: you win.\nThe chain: 百岁之盟 盟山誓海 海誓山盟\n"},
         {"moves are trimmed as queries are: a no-break space and an ideographic space",

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr int CLASSIC = QUOVANT_RULE_CLASSIC;
+
 class RuleTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -40,32 +42,32 @@ protected:
 
 TEST_F(RuleTest, HomophonesHoldTheSameIdiomsEachInItsOwnOrder)
 {
-    const FollowGroup afterYi = FollowGroupOf(u"一");
-    const FollowGroup afterYiIdea = FollowGroupOf(u"一心一意");
-    const FollowGroup reading = FollowGroupOf(u"yi");
-    const FollowGroup noIdiomOfItsOwn = FollowGroupOf(u"亿");
+    const FollowGroup afterYi = FollowGroupOf(CLASSIC, u"一");
+    const FollowGroup afterYiIdea = FollowGroupOf(CLASSIC, u"一心一意");
+    const FollowGroup reading = FollowGroupOf(CLASSIC, u"yi");
+    const FollowGroup noIdiomOfItsOwn = FollowGroupOf(CLASSIC, u"亿");
     EXPECT_EQ(Listed(afterYi), "一心一意 一心一意 意气风发 乙丙丁戊") << "its own idioms first, each entry";
     EXPECT_EQ(Listed(afterYiIdea), "意气风发 一心一意 乙丙丁戊 一心一意");
     EXPECT_EQ(Listed(reading), "意气风发 一心一意 乙丙丁戊 一心一意") << "a reading: table order";
     EXPECT_EQ(Listed(noIdiomOfItsOwn), "意气风发 一心一意 乙丙丁戊 一心一意");
     for (const FollowGroup &g : {afterYiIdea, reading, noIdiomOfItsOwn})
         EXPECT_EQ(IdentityOf(g), IdentityOf(afterYi)) << "the same idioms";
-    EXPECT_EQ(IdentityOf(FollowGroupOfIdiom(1)), IdentityOf(afterYi)) << "an idiom's group is its last character's";
+    EXPECT_EQ(IdentityOf(FollowGroupOfIdiom(CLASSIC, 1)), IdentityOf(afterYi)) << "an idiom's group is its last character's";
 }
 
 TEST_F(RuleTest, OtherGroupsAreTheirOwn)
 {
-    const FollowGroup noReadings = FollowGroupOf(u"囧");
-    const FollowGroup multiple = FollowGroupOf(u"和");
-    const FollowGroup none = FollowGroupOf(u"诃");  // readings no idiom begins with
+    const FollowGroup noReadings = FollowGroupOf(CLASSIC, u"囧");
+    const FollowGroup multiple = FollowGroupOf(CLASSIC, u"和");
+    const FollowGroup none = FollowGroupOf(CLASSIC, u"诃");  // readings no idiom begins with
     EXPECT_EQ(Listed(noReadings), "囧囧有神") << "no readings: its own idioms alone";
     EXPECT_EQ(Listed(multiple), "和风细雨");
-    EXPECT_EQ(Listed(FollowGroupOf(u"he")), "") << "a reading matches a whole key only";
+    EXPECT_EQ(Listed(FollowGroupOf(CLASSIC, u"he")), "") << "a reading matches a whole key only";
     EXPECT_EQ(Listed(none), "");
     EXPECT_NE(IdentityOf(noReadings), IdentityOf(multiple));
-    EXPECT_NE(IdentityOf(noReadings), IdentityOf(FollowGroupOf(u"一")));
+    EXPECT_NE(IdentityOf(noReadings), IdentityOf(FollowGroupOf(CLASSIC, u"一")));
     for (const char16_t *empty : {u"", u"abc", u"发", u"yiyiyiyiyiyiyiyi"})
-        EXPECT_EQ(IdentityOf(FollowGroupOf(empty)), IdentityOf(none)) << ToUtf8(empty) << ": followed by nothing";
+        EXPECT_EQ(IdentityOf(FollowGroupOf(CLASSIC, empty)), IdentityOf(none)) << ToUtf8(empty) << ": followed by nothing";
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ scripts/setup.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target make_streams >/dev/null
 build/linux/tools/make_streams library/data/pinyin.txt library/data/idioms.txt library/data/meanings.txt \
+    library/data/readings.txt \
     library/data
 
 git status --short -- library/data

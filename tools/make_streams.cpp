@@ -1,16 +1,20 @@
 // Builds the library's embedded streams from the dictionary's text sources:
 //
-//   make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT OUT_DIR
+//   make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT OUT_DIR
 //
 // reads pinyin.txt (a character, a tab, its readings per line, ascending),
-// idioms.txt (an idiom per line, in result order) and meanings.txt (per
+// idioms.txt (an idiom per line, in result order), meanings.txt (per
 // idiom of idioms.txt, in its order, the idiom, a tab and its meaning, with
 // a backslash, a tab and a line break written \\, \t and \n; empty where
-// none), checks them, lays out the record arrays and the meanings (UTF-16
-// texts each ended by a NUL) and writes OUT_DIR/pinyin.lzma, idioms.lzma and
-// meanings.lzma: LZMA-alone streams with properties 0x5D, an 8 MiB
-// dictionary, the exact uncompressed size in the header and no end marker.
-// The output depends on the input alone.
+// none) and readings.txt (per idiom, in its order, the idiom, a tab and one
+// token per character, separated by spaces: a syllable in a-z with its tone
+// 0-4, or "-" for none), checks them, lays out the record arrays, the
+// meanings (UTF-16 texts each ended by a NUL) and the readings (coded
+// against the pinyin table, library/readings.h) and writes
+// OUT_DIR/pinyin.lzma, idioms.lzma, meanings.lzma and readings.lzma:
+// LZMA-alone streams with properties 0x5D, an 8 MiB dictionary, the exact
+// uncompressed size in the header and no end marker. The output depends on
+// the input alone.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -19,6 +23,7 @@
 #include <vector>
 
 #include "dictionary.h"
+#include "readings.h"
 #include "unpack.h"
 #include "quovant.h"
 #include "stream_writer.h"
@@ -142,6 +147,61 @@ std::u16string ParseMeanings(const std::string &file, const std::vector<IdiomEnt
     return texts;
 }
 
+// The code of one token of readings.txt for character `ch` (readings.h):
+// the reading's place among the pinyin table's readings of `ch` with the
+// tone, or the syllable spelled out where the table lacks it.
+std::string ReadingCode(const std::string &file, std::size_t line, const std::vector<PinyinEntry> &pinyin,
+                        char16_t ch, const std::u16string &token)
+{
+    if (token == u"-")
+        return std::string(1, static_cast<char>(NO_SYLLABLE));
+    const std::size_t letters = token.size() - 1;
+    const char16_t tone = token.back();
+    if (token.size() < 2 || letters > SYLLABLE_LETTERS || tone < u'0' || tone > u'4' ||
+        token.find_first_not_of(u"abcdefghijklmnopqrstuvwxyz") != letters)
+        Fail(file, line, "a syllable must be a-z letters and a tone 0-4, or -");
+    const std::u16string syllable = token.substr(0, letters);
+    const auto found = std::lower_bound(pinyin.begin(), pinyin.end(), ch,
+                                        [](const PinyinEntry &e, char16_t c) { return e.ch < c; });
+    const char16_t *readings = found != pinyin.end() && found->ch == ch ? found->readings : nullptr;
+    std::size_t place = 0;
+    for (std::u16string_view rest = readings == nullptr ? u"" : readings; !rest.empty(); ++place) {
+        const std::size_t space = std::min(rest.find(u' '), rest.size());
+        if (rest.substr(0, space) == syllable && place * TONES + TONES <= SPELLED_SYLLABLE)
+            return std::string(1, static_cast<char>(place * TONES + (tone - u'0')));
+        rest.remove_prefix(std::min(space + 1, rest.size()));
+    }
+    return static_cast<char>(SPELLED_SYLLABLE) + std::string(syllable.begin(), syllable.end()) +
+           static_cast<char>(tone - u'0');
+}
+
+// The readings of the idioms, in their order, coded per character.
+std::string ParseReadings(const std::string &file, const std::vector<PinyinEntry> &pinyin,
+                          const std::vector<IdiomEntry> &idioms)
+{
+    const std::vector<std::u16string> lines = ReadLines(file);
+    if (lines.size() != idioms.size())
+        Fail(file, lines.size(), "expected one line for each of the " + std::to_string(idioms.size()) + " idioms");
+    std::string codes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::u16string_view idiom(idioms[i].text, FieldLength(idioms[i].text));
+        const std::size_t tab = lines[i].find(u'\t');
+        if (tab == std::u16string::npos || lines[i].compare(0, tab, idiom) != 0)
+            Fail(file, i + 1, "expected the idiom of line " + std::to_string(i + 1) + " of the idioms, a tab and its syllables");
+        std::u16string_view tokens = std::u16string_view(lines[i]).substr(tab + 1);
+        for (std::size_t unit = 0; unit < idiom.size(); ++unit) {
+            const std::size_t space = unit + 1 < idiom.size() ? tokens.find(u' ') : tokens.size();
+            if (space == std::u16string_view::npos || space == 0)
+                Fail(file, i + 1, "expected one syllable for each character, separated by single spaces");
+            codes += ReadingCode(file, i + 1, pinyin, idiom[unit], std::u16string(tokens.substr(0, space)));
+            tokens.remove_prefix(std::min(space + 1, tokens.size()));
+        }
+        if (!tokens.empty())
+            Fail(file, i + 1, "more syllables than characters");
+    }
+    return codes;
+}
+
 // The stream for `records`, written with the exact size in its header.
 template <typename Record>
 std::string Stream(const std::vector<Record> &records)
@@ -165,8 +225,8 @@ void WriteFile(const std::string &path, const std::string &bytes)
 
 int main(int argc, char **argv)
 {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT OUT_DIR\n");
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT OUT_DIR\n");
         return 2;
     }
     try {
@@ -177,11 +237,16 @@ int main(int argc, char **argv)
             !CheckIdiomRecords(idioms.data(), idioms.size()))
             throw InputError{"records fail the loader's checks"};
         const std::u16string meanings = ParseMeanings(argv[3], idioms);
-        const std::string dir = argv[4];
+        const std::string readings = ParseReadings(argv[4], pinyin, idioms);
+        const std::string dir = argv[5];
         WriteFile(dir + "/pinyin.lzma", Stream(pinyin));
         WriteFile(dir + "/idioms.lzma", Stream(idioms));
         WriteFile(dir + "/meanings.lzma", Stream(std::vector<char16_t>(meanings.begin(), meanings.end())));
-        std::printf("%zu characters, %zu idioms with their meanings\n", pinyin.size(), idioms.size());
+        const std::string readingsStream = Stream(std::vector<char>(readings.begin(), readings.end()));
+        WriteFile(dir + "/readings.lzma", readingsStream);
+        std::printf("%zu characters, %zu idioms with their meanings and readings (%zu bytes of readings, "
+                    "%zu packed)\n",
+                    pinyin.size(), idioms.size(), readings.size(), readingsStream.size());
     } catch (const InputError &e) {
         std::fprintf(stderr, "make_streams: %s\n", e.message.c_str());
         return 1;
