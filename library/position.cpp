@@ -89,9 +89,7 @@ Outcome OutcomeIn(const Position &p, std::uint32_t entry)
 
 bool ProveOutcome(Position &p, std::uint32_t entry, Outcome *outcome)
 {
-    // Where the guide sees no end, a search without repeats rarely ends
-    // within the limit either: not tried.
-    if (p.played.Empty() || WasPlayed(p, entry) || OutcomeIn(p, entry) == Outcome::DRAW)
+    if (p.played.Empty() || WasPlayed(p, entry))
         return false;
     const std::uint32_t first = FirstOfText(entry);
     Search s{*p.analysis, p.anyPlayed ? p.mover.Data() : p.analysis->mover.Data(), p.played.Data()};

@@ -15,7 +15,7 @@
 
 // Steps (idioms looked at, as moves or to choose them) that one exact
 // search may take.
-constexpr std::size_t PROOF_NODES = 100000;
+constexpr std::size_t PROOF_NODES = 5000;
 
 struct Position {
     const Analysis *analysis = nullptr;

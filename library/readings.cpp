@@ -26,6 +26,8 @@ struct Readings {
     Array<std::uint32_t> soundStart;   // per entry, where its sounds start; entries + 1
     Array<std::uint32_t> byStart;      // per sound code, where its entries start in bySound; codes + 1
     Array<std::uint32_t> bySound;      // entries grouped by first sound, table order within
+    Array<std::uint32_t> syllableStart;  // per syllable, where its entries start in bySyllable; syllables + 1
+    Array<std::uint32_t> bySyllable;   // entries grouped by first syllable (any tone), table order within
     Array<char16_t> texts;             // the readings for people, each ended by a NUL
     Array<std::uint32_t> textStart;    // per entry, where its reading starts in texts
 };
@@ -222,26 +224,35 @@ bool WriteTexts(Readings &r, std::size_t entries)
     return true;
 }
 
-// Groups the entries by their first sound (counting sort, table order kept).
+// Groups the entries by `keyOf` their first sound (a counting sort, table
+// order kept within each of the `keys` groups).
+template <typename KeyOf>
+bool GroupBy(std::size_t entries, std::size_t keys, KeyOf keyOf, Array<std::uint32_t> &start,
+             Array<std::uint32_t> &grouped)
+{
+    if (!start.Assign(keys + 1, 0))
+        return false;
+    for (std::size_t e = 0; e < entries; ++e)
+        if (const Sound s = FirstSoundOf(e); s != NO_SOUND)
+            ++start[keyOf(s) + 1];
+    for (std::size_t k = 0; k < keys; ++k)
+        start[k + 1] += start[k];
+    Array<std::uint32_t> fill;
+    if (!fill.Resize(keys) || !grouped.Resize(start[keys]))
+        return false;
+    for (std::size_t k = 0; k < keys; ++k)
+        fill[k] = start[k];
+    for (std::size_t e = 0; e < entries; ++e)
+        if (const Sound s = FirstSoundOf(e); s != NO_SOUND)
+            grouped[fill[keyOf(s)]++] = static_cast<std::uint32_t>(e);
+    return true;
+}
+
 bool GroupBySound(Readings &r, std::size_t entries)
 {
-    const std::size_t codes = r.syllables.Size() * 8;
-    if (!r.byStart.Assign(codes + 1, 0) || !r.bySound.Resize(0))
-        return false;
-    for (std::size_t e = 0; e < entries; ++e)
-        if (const Sound s = FirstSoundOf(e); s != NO_SOUND)
-            ++r.byStart[s + 1];
-    for (std::size_t c = 0; c < codes; ++c)
-        r.byStart[c + 1] += r.byStart[c];
-    Array<std::uint32_t> fill;
-    if (!fill.Resize(codes) || !r.bySound.Resize(r.byStart[codes]))
-        return false;
-    for (std::size_t c = 0; c < codes; ++c)
-        fill[c] = r.byStart[c];
-    for (std::size_t e = 0; e < entries; ++e)
-        if (const Sound s = FirstSoundOf(e); s != NO_SOUND)
-            r.bySound[fill[s]++] = static_cast<std::uint32_t>(e);
-    return true;
+    const std::size_t syllables = r.syllables.Size();
+    return GroupBy(entries, syllables * 8, [](Sound s) { return s; }, r.byStart, r.bySound) &&
+           GroupBy(entries, syllables, [](Sound s) { return SyllableOf(s); }, r.syllableStart, r.bySyllable);
 }
 
 bool Unpack(Readings &r)
@@ -327,9 +338,9 @@ EntryRange EntriesOfSound(Sound sound)
 EntryRange EntriesOfSyllable(unsigned syllable)
 {
     const Readings &r = g_readings;
-    if ((syllable + 1) * 8 >= r.byStart.Size())
+    if (syllable + 1u >= r.syllableStart.Size())
         return {};
-    return {r.bySound.Data() + r.byStart[syllable * 8], r.bySound.Data() + r.byStart[syllable * 8 + 8]};
+    return {r.bySyllable.Data() + r.syllableStart[syllable], r.bySyllable.Data() + r.syllableStart[syllable + 1]};
 }
 
 bool ParseSyllable(const char16_t *text, char16_t (&letters)[SYLLABLE_LETTERS + 1], int *tone)

@@ -12,6 +12,8 @@
 
 #include "dictionary.h"
 #include "quovant.h"
+#include "readings.h"
+#include "stream_writer.h"
 #include "utf8.h"
 #include "window_layout.h"
 
@@ -83,6 +85,33 @@ inline std::vector<IdiomEntry> MakeIdiomTable(std::initializer_list<std::u16stri
         table.push_back(e);
     }
     return table;
+}
+
+// The readings stream of a hand-made table: per idiom, one token per
+// character ("xing2", "ge0", or "-" for none), every syllable spelled out
+// (the stream's own form where the pinyin table lacks one). Offered as the
+// readings; the stream stays alive until the next call.
+inline void OfferReadingsOf(std::initializer_list<std::string_view> lines)
+{
+    std::string raw;
+    for (std::string_view line : lines)
+        for (std::size_t at = 0; at < line.size();) {
+            std::size_t end = line.find(' ', at);
+            if (end == std::string_view::npos)
+                end = line.size();
+            const std::string_view token = line.substr(at, end - at);
+            if (token == "-") {
+                raw += static_cast<char>(NO_SYLLABLE);
+            } else {
+                raw += static_cast<char>(SPELLED_SYLLABLE);
+                raw += token.substr(0, token.size() - 1);
+                raw += static_cast<char>(token.back() - '0');
+            }
+            at = end + 1;
+        }
+    static std::string stream;
+    stream = CompressStream(raw);
+    OfferReadings(reinterpret_cast<const unsigned char *>(stream.data()), stream.size());
 }
 
 #endif

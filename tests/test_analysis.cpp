@@ -105,8 +105,8 @@ TEST_F(Knowledge, FollowersAndOutcomes)
         {u"丁卯之戊", 0, QUOVANT_WIN, "a dead end"},
         {u"丙寅之丁", 1, QUOVANT_LOSS, "its one follower is a dead end"},
         {u"甲乙之丙", 1, QUOVANT_WIN, "a forced win in two"},
-        {u"天上人地", 1, QUOVANT_DRAW, "a cycle with no way out"},
-        {u"地下无天", 1, QUOVANT_DRAW, "a cycle with no way out"},
+        {u"天上人地", 1, QUOVANT_LOSS, "a cycle that closes on its first player, searched exactly"},
+        {u"地下无天", 1, QUOVANT_LOSS, "the same"},
     };
     for (const auto &c : cases) {
         QuovantFacts facts{};
@@ -144,6 +144,162 @@ TEST_F(Knowledge, ARebuiltDictionaryIsAnalysedAnew)
     ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"地老天荒"), &facts), 1);
     EXPECT_EQ(facts.outcome, QUOVANT_LOSS) << "its one follower is a dead end now";
     EXPECT_EQ(facts.followers, 1u);
+}
+
+// The rules over a hand-made dictionary with a polyphonic character (行:
+// háng in 行家里手, xíng elsewhere) and its homophones in several tones.
+class Rules : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallCopy(MakePinyinTable({{u'三', u"san"}, {u'行', u"hang xing"}, {u'兴', u"xing"}, {u'星', u"xing"},
+                                     {u'醒', u"xing"}, {u'绿', u"lu lv"}, {u'哥', u"ge"}}));
+        InstallCopy(MakeIdiomTable({u"三思而行", u"行家里手", u"行云流水", u"兴高采烈", u"星火燎原", u"醒世恒言",
+                                    u"行百里者半九十", u"绿水青山", u"哥哥弟弟", u"三生，有幸"}));
+        FillIdiomKeys();
+        OfferReadingsOf({"san1 si1 er2 xing2", "hang2 jia1 li3 shou3", "xing2 yun2 liu2 shui3",
+                         "xing1 gao1 cai3 lie4", "xing1 huo3 liao2 yuan2", "xing3 shi4 heng2 yan2",
+                         "xing2 bai3 li3 zhe3 ban4 jiu3 shi2", "lv4 shui3 qing1 shan1", "ge1 ge0 di4 di0",
+                         "san1 sheng1 - you3 xing4"});
+    }
+
+    void TearDown() override
+    {
+        OfferReadings(nullptr, 0);
+        InstallPinyinTable(nullptr, 0);
+        InstallIdiomTable(nullptr, 0);
+    }
+
+    static std::string After(int rules, const char16_t *text)
+    {
+        QuovantFacts facts[16];
+        const long n = GetIdiomCandidatesByRule(rules, AsLibraryText(text), nullptr, 0, facts, 16);
+        if (n < 0)
+            return "failed";
+        std::string out;
+        for (long i = 0; i < n && i < 16; ++i)
+            out += (i ? " " : "") + Text(facts[i].idiom);
+        return out;
+    }
+};
+
+TEST_F(Rules, WhatMayFollowUnderEachRule)
+{
+    constexpr int CLASSIC = QUOVANT_RULE_CLASSIC, CHAR = QUOVANT_RULE_CHAR, SOUND = QUOVANT_RULE_SOUND,
+                  TONE = QUOVANT_RULE_TONE, FOUR = QUOVANT_FOUR_ONLY;
+    const struct {
+        int rules;
+        const char16_t *text;
+        const char *expected;
+        const char *why;
+    } cases[] = {
+        {CLASSIC, u"三思而行", "行家里手 行云流水 行百里者半九十", "no other character reads exactly hang xing"},
+        {CHAR, u"三思而行", "行家里手 行云流水 行百里者半九十", "the same character, however read"},
+        {SOUND, u"三思而行", "行云流水 行百里者半九十 兴高采烈 星火燎原 醒世恒言",
+         "xíng in any tone, 行 first; 行家里手 reads háng"},
+        {TONE, u"三思而行", "行云流水 行百里者半九十", "xíng in the second tone only"},
+        {SOUND | FOUR, u"三思而行", "行云流水 兴高采烈 星火燎原 醒世恒言", "four characters only"},
+        {CLASSIC | FOUR, u"三思而行", "行家里手 行云流水", "four characters only"},
+        {SOUND, u"行", "行家里手 行云流水 行百里者半九十 兴高采烈 星火燎原 醒世恒言",
+         "free text: every reading of its last character"},
+        {TONE, u"行", "行家里手 行云流水 行百里者半九十 兴高采烈 星火燎原 醒世恒言", "free text: tone ignored"},
+        {TONE, u"xing2", "行云流水 行百里者半九十", "a syllable with its tone"},
+        {TONE, u"xǐng", "醒世恒言", "a tone mark"},
+        {SOUND, u"XING3", "行云流水 兴高采烈 星火燎原 醒世恒言 行百里者半九十", "tone ignored, table order"},
+        {TONE, u"ge", "哥哥弟弟", "no tone written: any"},
+        {TONE, u"ge0", "", "a neutral syllable matches only a neutral one"},
+        {SOUND, u"lü", "绿水青山", "ü"},
+        {SOUND, u"xing2 xing", "", "not one syllable: free text, whose last character has no reading"},
+        {CLASSIC, u"xing", "兴高采烈 星火燎原 醒世恒言", "under classic a reading matches a whole key"},
+        {SOUND, u"三生，有幸", "行云流水 兴高采烈 星火燎原 醒世恒言 行百里者半九十",
+         "its last syllable, xìng; no idiom begins with 幸, so all in table order"},
+        {TONE, u"三生，有幸", "", "no idiom begins with xìng"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(After(c.rules, c.text), c.expected) << ToUtf8(c.text) << " under " << c.rules << ": " << c.why;
+    EXPECT_EQ(GetIdiomCandidatesByRule(0x4, AsLibraryText(u"行"), nullptr, 0, nullptr, 0), -1) << "no rule";
+}
+
+TEST_F(Rules, ReadingsForPeople)
+{
+    const struct {
+        const char16_t *idiom;
+        const char *reading;
+    } cases[] = {
+        {u"行云流水", "xíng yún liú shuǐ"}, {u"兴高采烈", "xīng gāo cǎi liè"}, {u"绿水青山", "lǜ shuǐ qīng shān"},
+        {u"哥哥弟弟", "gē ge dì di"},        {u"三生，有幸", "sān shēng yǒu xìng"},
+    };
+    for (const auto &c : cases) {
+        QuovantFacts facts{};
+        ASSERT_EQ(GetIdiomFactsByRule(QUOVANT_RULE_SOUND, AsLibraryText(c.idiom), &facts), 1);
+        EXPECT_EQ(Text(facts.reading), c.reading);
+    }
+}
+
+TEST_F(Rules, WithoutReadingsTheSoundRulesCannotAnswer)
+{
+    OfferReadings(nullptr, 0);
+    EXPECT_EQ(After(QUOVANT_RULE_SOUND, u"三思而行"), "failed");
+    EXPECT_EQ(After(QUOVANT_RULE_CHAR, u"三思而行"), "行家里手 行云流水 行百里者半九十");
+    QuovantFacts facts{};
+    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"行云流水"), &facts), 1);
+    EXPECT_EQ(facts.reading, nullptr);
+}
+
+// A small game under the char rule, worked out by hand:
+//   甲一二乙 (甲 → 乙)   乙三四甲 (乙 → 甲)   甲五六丙 (甲 → 丙)   丙七八丁 (丙 → 丁, a dead end)
+// With repeats allowed, 甲一二乙 and 乙三四甲 can go round for ever (a draw).
+// Without them: after 乙三四甲 the opponent plays 甲一二乙 and leaves the
+// player nothing; after 甲一二乙 the opponent plays 乙三四甲, the player
+// must play 甲五六丙, and the opponent ends with 丙七八丁: both lose.
+class Game : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallCopy(MakePinyinTable({}));
+        InstallCopy(MakeIdiomTable({u"甲一二乙", u"乙三四甲", u"甲五六丙", u"丙七八丁"}));
+        FillIdiomKeys();
+    }
+
+    void TearDown() override
+    {
+        InstallPinyinTable(nullptr, 0);
+        InstallIdiomTable(nullptr, 0);
+    }
+
+    // Each candidate after `text` with `played` gone: "idiom followers outcome[!]", ! for proven.
+    static std::string After(const char16_t *text, std::vector<const QuovantChar *> played = {})
+    {
+        QuovantFacts facts[8];
+        const long n = GetIdiomCandidatesByRule(QUOVANT_RULE_CHAR, AsLibraryText(text), played.data(), played.size(),
+                                                facts, 8);
+        std::string out;
+        for (long i = 0; i < n && i < 8; ++i)
+            out += (i ? ", " : "") + Text(facts[i].idiom) + " " + std::to_string(facts[i].followers) + " " +
+                   std::to_string(facts[i].outcome) + (facts[i].proven ? "!" : "");
+        return out;
+    }
+};
+
+TEST_F(Game, TheGuideAllowsRepeatsTheProofDoesNot)
+{
+    QuovantFacts facts{};
+    ASSERT_EQ(GetIdiomFactsAtByRule(QUOVANT_RULE_CHAR, 0, &facts), 1);
+    EXPECT_EQ(Text(facts.idiom), "甲一二乙");
+    EXPECT_EQ(facts.outcome, QUOVANT_DRAW) << "the guide: round for ever";
+    EXPECT_EQ(facts.proven, 0);
+    EXPECT_EQ(After(u"丁甲"), "甲一二乙 1 -1!, 甲五六丙 1 -1!");
+    EXPECT_EQ(After(u"丁乙"), "乙三四甲 2 -1!");
+    EXPECT_EQ(After(u"丁丙"), "丙七八丁 0 1!") << "a dead end wins at once";
+}
+
+TEST_F(Game, ThePlayedIdiomsAreOutOfTheGame)
+{
+    const QuovantChar *first = AsLibraryText(u"甲一二乙"), *second = AsLibraryText(u"甲五六丙");
+    EXPECT_EQ(After(u"丁甲", {first}), "甲五六丙 1 -1!");
+    EXPECT_EQ(After(u"丁乙", {first}), "乙三四甲 1 1!") << "甲五六丙 is all the opponent has left, and it loses";
+    EXPECT_EQ(After(u"丁乙", {second}), "乙三四甲 1 -1!") << "then 甲一二乙 leaves the player nothing";
+    EXPECT_EQ(After(u"丁乙", {first, second}), "乙三四甲 0 1!") << "a dead end now";
 }
 
 // What a thread asks of the knowledge, starting with a different function
