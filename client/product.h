@@ -31,6 +31,11 @@
 #define QUOVANT_TIP_FACTS_TEXT "可接成语：%1 个　出此成语：%2"
 #define QUOVANT_TIP_DEAD_END_TEXT "（无可接，必胜）"
 
+/* Where the Linux window remembers the rule a player chose: the
+ * organisation and application of its settings. */
+#define QUOVANT_SETTINGS_ORGANIZATION "trevul"
+#define QUOVANT_SETTINGS_APPLICATION "quovant"
+
 /* The name by which one running copy of the window keeps others out: the
  * Windows mutex, the Linux lock file and socket. */
 #define QUOVANT_INSTANCE_NAME "trevul.mutex.idioms"

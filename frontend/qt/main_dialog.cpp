@@ -1,6 +1,7 @@
 // The main window's layout, its queries and the input box's width limit.
 #include "main_dialog.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QHelpEvent>
 #include <QTextCursor>
@@ -9,10 +10,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStyle>
 
 #include <algorithm>
@@ -55,11 +58,31 @@ QString LayoutText(ControlIndex index)
     return QString::fromUtf16(CONTROL_LAYOUT[index].text);
 }
 
+QSettings Settings()
+{
+    return QSettings(QStringLiteral(QUOVANT_SETTINGS_ORGANIZATION), QStringLiteral(QUOVANT_SETTINGS_APPLICATION));
+}
+
+// The rule the player chose last time; classic at first.
+int RememberedRules()
+{
+    const QSettings settings = Settings();
+    const int rule = RuleNamed(settings.value(QStringLiteral("rule")).toString().toStdString());
+    const bool four = settings.value(QStringLiteral("four"), false).toBool();
+    return (rule < 0 ? QUOVANT_RULE_CLASSIC : rule) | (four ? QUOVANT_FOUR_ONLY : 0);
+}
+
+QString FromLibrary(const QuovantChar *text)
+{
+    return QString::fromUtf16(reinterpret_cast<const char16_t *>(text));
+}
+
 }  // namespace
 
 MainDialog::MainDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      rules_(RememberedRules())
 {
     setWindowTitle(QStringLiteral(QUOVANT_PRODUCT_NAME));
     setFont(DialogFont());
@@ -78,6 +101,12 @@ MainDialog::MainDialog(QWidget *parent)
     output_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     output_->viewport()->installEventFilter(this);
+    output_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(output_, &QWidget::customContextMenuRequested, this, [this](const QPoint &point) {
+        QMenu *menu = OutputMenu(point);
+        menu->exec(output_->viewport()->mapToGlobal(point));
+        delete menu;
+    });
 
     connect(start_, &QPushButton::clicked, this, &MainDialog::OnStart);
     connect(input_, &QLineEdit::textEdited, this, &MainDialog::OnInputEdited);
@@ -141,20 +170,54 @@ QString MainDialog::IdiomAt(const QPoint &point) const
     return text.mid(begin, end - begin);
 }
 
-// What a player wants to know of an idiom, for its tooltip; empty where the
-// library cannot tell.
+QMenu *MainDialog::OutputMenu(const QPoint &point)
+{
+    QMenu *menu = output_->createStandardContextMenu(point);
+    if (g_library.GetIdiomCandidatesByRule == nullptr)
+        return menu;  // a library that knows GetIdioms alone
+    menu->addSeparator();
+    auto *rules = new QActionGroup(menu);
+    for (const RuleName &rule : RULE_NAMES) {
+        QAction *action = menu->addAction(QString::fromUtf8(rule.chinese));
+        action->setCheckable(true);
+        action->setChecked((rules_ & QUOVANT_RULE_MASK) == rule.rule);
+        rules->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, r = rule.rule] { ChooseRules((rules_ & ~QUOVANT_RULE_MASK) | r); });
+    }
+    menu->addSeparator();
+    QAction *four = menu->addAction(QString::fromUtf8(FOUR_ONLY_CHINESE));
+    four->setCheckable(true);
+    four->setChecked((rules_ & QUOVANT_FOUR_ONLY) != 0);
+    connect(four, &QAction::toggled, this,
+            [this](bool on) { ChooseRules(on ? rules_ | QUOVANT_FOUR_ONLY : rules_ & ~QUOVANT_FOUR_ONLY); });
+    return menu;
+}
+
+void MainDialog::ChooseRules(int rules)
+{
+    rules_ = rules;
+    QSettings settings = Settings();
+    settings.setValue(QStringLiteral("rule"), QString::fromUtf8(NameOfRule(rules)));
+    settings.setValue(QStringLiteral("four"), (rules & QUOVANT_FOUR_ONLY) != 0);
+}
+
+// What a player wants to know of an idiom under the rule chosen, for its
+// tooltip; empty where the library cannot tell.
 QString MainDialog::FactsText(const QString &idiom) const
 {
     QuovantFacts facts{};
-    if (g_library.GetIdiomFacts == nullptr ||
-        g_library.GetIdiomFacts(reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != 1)
+    if (g_library.GetIdiomFactsByRule == nullptr ||
+        g_library.GetIdiomFactsByRule(rules_, reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != 1)
         return {};
     QString text = idiom + u'\n';
+    if (facts.reading != nullptr)
+        text += FromLibrary(facts.reading) + u'\n';
     if (facts.meaning != nullptr)
-        text += QString::fromUtf16(reinterpret_cast<const char16_t *>(facts.meaning)) + u'\n';
+        text += FromLibrary(facts.meaning) + u'\n';
     text += QStringLiteral(QUOVANT_TIP_FACTS_TEXT)
                 .arg(facts.followers)
-                .arg(QString::fromUtf8(OutcomeWordChinese(facts.outcome)));
+                .arg(QString::fromStdString(OutcomeTextChinese(facts)));
     if (facts.followers == 0)
         text += QStringLiteral(QUOVANT_TIP_DEAD_END_TEXT);
     return text + u'\n' + QString::fromUtf8(OUTCOME_NOTE_CHINESE);
@@ -192,9 +255,20 @@ void MainDialog::OnStart()
     const auto units = std::min<qsizetype>(text.size(), QUERY_UNITS - 1);
     std::copy_n(reinterpret_cast<const char16_t *>(text.utf16()), units, buffer);
 
-    const char16_t *result = g_library.GetIdioms(buffer);
-    if (result != nullptr && result[0] != u'\0')
-        output_->setPlainText(QString::fromUtf16(result));
+    QString result;
+    if (rules_ == QUOVANT_RULE_CLASSIC) {
+        const char16_t *idioms = g_library.GetIdioms(buffer);
+        result = idioms != nullptr ? QString::fromUtf16(idioms) : QString();
+    } else {
+        // As GetIdioms lists them: the first eight, each followed by a space.
+        QuovantFacts first[QUOVANT_MAX_IDIOMS];
+        const long count = g_library.GetIdiomCandidatesByRule(rules_, reinterpret_cast<const QuovantChar *>(buffer),
+                                                              nullptr, 0, first, QUOVANT_MAX_IDIOMS);
+        for (long i = 0; i < count && i < QUOVANT_MAX_IDIOMS; ++i)
+            result += FromLibrary(first[i].idiom) + u' ';
+    }
+    if (!result.isEmpty())
+        output_->setPlainText(result);
     else
         QMessageBox::information(this, QStringLiteral(QUOVANT_PRODUCT_NAME), QStringLiteral(QUOVANT_NOT_FOUND_TEXT));
 }

@@ -1,6 +1,8 @@
 // The program's window: a prompt, an input box, the 开始 button and a
 // read-only output box at fixed places in a 400 × 200 client area; each press
-// of 开始 runs one query through the bound library.
+// of 开始 runs one query through the bound library, by the rule of play that
+// the output box's context menu offers (classic until a player chooses
+// another; the choice is remembered between runs).
 #ifndef QUOVANT_QT_MAIN_DIALOG_H
 #define QUOVANT_QT_MAIN_DIALOG_H
 
@@ -9,6 +11,7 @@
 #include <functional>
 
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -28,6 +31,14 @@ public:
     QPushButton *StartButton() const { return start_; }
     QPlainTextEdit *Output() const { return output_; }
 
+    // The output box's context menu at `point` of its viewport: its own
+    // entries, then the rules and the four-character switch. The caller
+    // owns it.
+    QMenu *OutputMenu(const QPoint &point);
+    // The rule 开始 and the tooltips follow (QUOVANT_RULE_*, maybe with
+    // QUOVANT_FOUR_ONLY).
+    int Rules() const { return rules_; }
+
     // Brings the window to the front and gives it the focus, without
     // restoring it when it is minimized.
     void BringToFront();
@@ -45,10 +56,12 @@ private:
     void OnStart();
     void OnInputEdited();
     QString FactsText(const QString &idiom) const;
+    void ChooseRules(int rules);
 
     QLineEdit *input_;
     QPushButton *start_;
     QPlainTextEdit *output_;
+    int rules_;
 };
 
 #endif

@@ -19,8 +19,10 @@ pids=()
 # a copy of the program that the user, or another test, runs meanwhile is
 # not this test's first copy.
 XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR
-trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+# Settings of their own, so that a rule a player chose never reaches a test.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_RUNTIME_DIR XDG_CONFIG_HOME
+trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"' EXIT
 
 Pass() { passed=$((passed + 1)) && echo "ok   $1"; }
 Fail() { failed=$((failed + 1)) && echo "FAIL $1"; }

@@ -1,6 +1,8 @@
 // The Qt window over the real libQuovant.so, on the offscreen platform:
 // layout, texts, order and focus, queries, the information box, Esc,
 // closing, and the input box's width limit.
+#include <memory>
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -10,7 +12,9 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QMenu>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
@@ -21,6 +25,7 @@
 #include "binding.h"
 #include "examples.h"
 #include "main_dialog.h"
+#include "product.h"
 
 namespace {
 
@@ -52,6 +57,23 @@ void CloseNextMessageBox(SeenBox *seen)
     });
 }
 
+void ForgetTheChosenRule()
+{
+    QSettings(QStringLiteral(QUOVANT_SETTINGS_ORGANIZATION), QStringLiteral(QUOVANT_SETTINGS_APPLICATION)).clear();
+}
+
+// Chooses the entry `text` of the output box's context menu, as a player would.
+void ChooseInOutputMenu(MainDialog *dialog, const QString &text)
+{
+    const std::unique_ptr<QMenu> menu(dialog->OutputMenu(QPoint(5, 5)));
+    for (QAction *action : menu->actions())
+        if (action->text() == text) {
+            action->trigger();
+            return;
+        }
+    QFAIL(qPrintable(QStringLiteral("no menu entry ") + text));
+}
+
 // Types Chinese text as an input method does: one committed character at a
 // time, a character outside the Basic Multilingual Plane as its two units.
 void TypeText(QWidget *widget, const QString &text)
@@ -72,7 +94,10 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(BindLibrary(QUOVANT_LIBRARY), "the real library binds and initialises");
+        ForgetTheChosenRule();
     }
+
+    void cleanupTestCase() { ForgetTheChosenRule(); }
 
     void init()
     {
@@ -242,7 +267,7 @@ private slots:
         QHelpEvent hover(QEvent::ToolTip, IdiomPoint(1), viewport->mapToGlobal(IdiomPoint(1)));
         QApplication::sendEvent(viewport, &hover);
         const QString tip = QToolTip::text();
-        QVERIFY2(tip.startsWith(QStringLiteral("天保九如\n")), qPrintable(tip));
+        QVERIFY2(tip.startsWith(QStringLiteral("天保九如\ntiān bǎo jiǔ rú\n")), qPrintable(tip));
         QVERIFY2(tip.contains(QStringLiteral("可接成语：")) && tip.contains(QStringLiteral("出此成语：")), qPrintable(tip));
         QVERIFY2(tip.contains(QStringLiteral("仅供参考")), qPrintable(tip));
         QCOMPARE(dialog_->IdiomAt(QPoint(370, 100)), QString());  // nothing right of the text
@@ -254,6 +279,40 @@ private slots:
         QTest::mouseDClick(dialog_->Output()->viewport(), Qt::LeftButton, {}, IdiomPoint(0));
         QCOMPARE(dialog_->Input()->text(), QStringLiteral("天宝当年"));
         QVERIFY(dialog_->Output()->toPlainText().startsWith(QStringLiteral("年")));
+    }
+
+    void theOutputMenuChoosesTheRuleAndItIsRemembered()
+    {
+        // 一目十行 reads its 行 háng: by sound, 行 idioms read xíng may not
+        // follow it, and 航 and 沆 (háng, hàng) may; by the classic rule, the
+        // reverse (the first eight idioms of 行 read xíng).
+        QCOMPARE(dialog_->Rules(), QUOVANT_RULE_CLASSIC);
+        dialog_->Input()->setText(QStringLiteral("一目十行"));
+        QTest::mouseClick(dialog_->StartButton(), Qt::LeftButton);
+        const QString classic = dialog_->Output()->toPlainText();
+        QVERIFY2(classic.startsWith(QStringLiteral("行百里者半九十 ")) && !classic.contains(u'航'), qPrintable(classic));
+
+        ChooseInOutputMenu(dialog_, QStringLiteral("同音"));
+        QTest::mouseClick(dialog_->StartButton(), Qt::LeftButton);
+        const QString bySound = dialog_->Output()->toPlainText();
+        QVERIFY2(bySound.contains(QStringLiteral("行家里手 ")) && bySound.contains(QStringLiteral("航海梯山 ")) &&
+                     !bySound.contains(QStringLiteral("行百里者")),
+                 qPrintable(bySound));
+
+        ChooseInOutputMenu(dialog_, QStringLiteral("只接四字成语"));
+        QTest::mouseClick(dialog_->StartButton(), Qt::LeftButton);
+        for (const QString &idiom : dialog_->Output()->toPlainText().split(u' ', Qt::SkipEmptyParts))
+            QCOMPARE(idiom.size(), 4);
+
+        cleanup();
+        init();
+        QCOMPARE(dialog_->Rules(), QUOVANT_RULE_SOUND | QUOVANT_FOUR_ONLY);  // remembered
+        ForgetTheChosenRule();
+        cleanup();
+        init();
+        QCOMPARE(dialog_->Rules(), QUOVANT_RULE_CLASSIC);  // a fresh start
+        QTest::mouseClick(dialog_->StartButton(), Qt::LeftButton);
+        QCOMPARE(dialog_->Output()->toPlainText(), QtText(AFTER_TIAN));
     }
 
     void unusableLibrariesDoNotBind()
