@@ -13,12 +13,13 @@
 namespace {
 
 const char USAGE_TEXT[] =
-    "Usage: quovant TEXT...\n"
-    "       quovant < FILE\n"
-    "       quovant next [--all] [--used FILE] [--json] TEXT\n"
-    "       quovant info [--json] IDIOM...\n"
-    "       quovant path [--json] FROM TO\n"
-    "       quovant play\n"
+    "Usage: quovant [RULE] TEXT...\n"
+    "       quovant [RULE] < FILE\n"
+    "       quovant next [RULE] [--all] [--used FILE] [--json] TEXT\n"
+    "       quovant info [RULE] [--json] IDIOM...\n"
+    "       quovant path [RULE] [--json] FROM TO\n"
+    "       quovant play [RULE]\n"
+    "where RULE is [--rule classic|char|sound|tone] [--four].\n"
     "Suggests up to eight Chinese idioms that can follow each TEXT in the idiom\n"
     "chain game: first those beginning with its last character, then those whose\n"
     "first character reads the same. ASCII text is taken as a pinyin reading\n"
@@ -38,14 +39,29 @@ const char USAGE_TEXT[] =
     "  --all of them, each with how many idioms can follow it (its followers; 0\n"
     "  makes it a dead end, which wins at once), what playing it leads to with\n"
     "  best play (win, loss or draw; wins are marked *) and its meaning.\n"
-    "  --used FILE leaves out the idioms listed in FILE, one a line: the game so far.\n"
-    "info: for each IDIOM its first character's readings, followers, outcome and\n"
-    "  meaning; text that is not an idiom of the dictionary is reported.\n"
+    "  --used FILE names the idioms played so far, one a line: they are left out\n"
+    "  of the list and out of the game, whose figures are then those of the game\n"
+    "  as it stands.\n"
+    "info: for each IDIOM its reading, its first character's readings, followers,\n"
+    "  outcome and meaning; text that is not an idiom of the dictionary is reported.\n"
     "path: a shortest chain from the idiom FROM to the idiom TO, one idiom a line.\n"
     "play: a game against the computer, typed or read from standard input; moves\n"
     "  are trimmed as queries are.\n"
     "--json: one JSON document on standard output instead of text; a failure is\n"
-    "  {\"error\": ...}, with the same exit code.\n";
+    "  {\"error\": ...}, with the same exit code.\n"
+    "\n"
+    "Rules of what may follow a text:\n"
+    "  --rule classic  (the default) an idiom that begins with the text's last\n"
+    "                  character, then one whose first character reads the same\n"
+    "  --rule char     only an idiom that begins with the text's last character\n"
+    "  --rule sound    an idiom whose first syllable, as read in it, is the last\n"
+    "                  syllable of the text as read there, tone ignored: one that\n"
+    "                  begins with the same character read otherwise does not\n"
+    "                  follow (after 三思而行, xíng, comes 行云流水, not\n"
+    "                  行家里手, háng); a text that is no idiom uses every reading\n"
+    "                  of its last character; \"xing\", \"xing2\", \"xíng\" are syllables\n"
+    "  --rule tone     the same with the same tone\n"
+    "  --four          idioms of four characters only, with any rule\n";
 
 // `text` broken into lines of at most 79 columns at its spaces (each
 // character one column).

@@ -1,9 +1,13 @@
-# bash completion for quovant: its subcommands and their options.
+# bash completion for quovant: its subcommands, their options and the rules.
 _quovant()
 {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    if [ "$prev" = --rule ]; then
+        mapfile -t COMPREPLY < <(compgen -W "classic char sound tone" -- "$cur")
+        return
+    fi
     if [ "$COMP_CWORD" -eq 1 ]; then
-        mapfile -t COMPREPLY < <(compgen -W "next info path play --help" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "next info path play --rule --four --help" -- "$cur")
         return
     fi
     case ${COMP_WORDS[1]} in
@@ -11,10 +15,12 @@ _quovant()
         if [ "$prev" = --used ]; then
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
         else
-            mapfile -t COMPREPLY < <(compgen -W "--all --used --json" -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W "--all --used --json --rule --four" -- "$cur")
         fi
         ;;
-    info | path) mapfile -t COMPREPLY < <(compgen -W "--json" -- "$cur") ;;
+    info | path) mapfile -t COMPREPLY < <(compgen -W "--json --rule --four" -- "$cur") ;;
+    play | --rule | --four | classic | char | sound | tone)
+        mapfile -t COMPREPLY < <(compgen -W "--rule --four" -- "$cur") ;;
     esac
 }
 complete -F _quovant quovant
