@@ -1,0 +1,246 @@
+// Unpacking the readings stream on first use: each idiom's sounds, the
+// idioms by first syllable, and each idiom's reading with tone marks.
+#include <cstdlib>
+#include <mutex>
+
+#include "dictionary.h"
+#include "readings.h"
+#include "readings_table.h"
+#include "stamp.h"
+#include "unpack.h"
+
+namespace {
+
+DictionaryStamp g_readingsStamp;
+std::mutex g_readingsLock;
+
+// Forgets what was unpacked; keeps the offered stream.
+void Release(Readings &r)
+{
+    const unsigned char *stream = r.stream;
+    const std::size_t length = r.length;
+    r = Readings();
+    r.stream = stream;
+    r.length = length;
+}
+
+// The number of the syllable `letters`, given one when it is new; -1 when
+// it is no syllable (empty, too long, not a-z) or memory ran out.
+long Intern(Readings &r, const char16_t *letters, std::size_t length)
+{
+    if (length == 0 || length > SYLLABLE_LETTERS)
+        return -1;
+    for (std::size_t i = 0; i < length; ++i)
+        if (letters[i] < u'a' || letters[i] > u'z')
+            return -1;
+    std::uint32_t *slot = SlotOf(r, letters, length);
+    if (slot == nullptr)
+        return -1;
+    if (*slot == 0) {
+        Letters added{};
+        for (std::size_t i = 0; i < length; ++i)
+            added.units[i] = letters[i];
+        if (r.syllables.Size() >= SYLLABLE_SLOTS / 2 || !r.syllables.Push(added))
+            return -1;
+        *slot = static_cast<std::uint32_t>(r.syllables.Size());
+    }
+    return static_cast<long>(*slot) - 1;
+}
+
+// The r-th reading of `ch` in the pinyin table: where it starts and its
+// length; false when the character has fewer readings.
+bool TableReading(char16_t ch, unsigned r, const char16_t **begin, std::size_t *length)
+{
+    const char16_t *readings = FindPinyin(ch);
+    if (readings == nullptr)
+        return false;
+    for (const char16_t *p = readings;; ++p) {
+        if (*p == u' ' || *p == u'\0') {
+            if (r == 0) {
+                *begin = readings;
+                *length = static_cast<std::size_t>(p - readings);
+                return *length > 0;
+            }
+            if (*p == u'\0')
+                return false;
+            --r;
+            readings = p + 1;
+        }
+    }
+}
+
+// Reads the codes of one entry's units from `bytes` at `*at`.
+bool ReadEntry(Readings &r, const IdiomEntry &entry, const unsigned char *bytes, std::size_t size, std::size_t *at)
+{
+    const std::size_t units = FieldLength(entry.text);
+    for (std::size_t u = 0; u < units; ++u) {
+        if (*at >= size)
+            return false;
+        const unsigned char code = bytes[(*at)++];
+        Sound sound = NO_SOUND;
+        if (code == SPELLED_SYLLABLE) {
+            char16_t letters[SYLLABLE_LETTERS + 1] = {};
+            std::size_t length = 0;
+            while (*at < size && bytes[*at] >= TONES && length <= SYLLABLE_LETTERS)
+                letters[length++] = bytes[(*at)++];
+            if (*at >= size || length > SYLLABLE_LETTERS)
+                return false;
+            const long number = Intern(r, letters, length);
+            if (number < 0)
+                return false;
+            sound = static_cast<Sound>(number * 8 + bytes[(*at)++]);
+        } else if (code != NO_SYLLABLE) {
+            const char16_t *begin = nullptr;
+            std::size_t length = 0;
+            if (!TableReading(entry.text[u], code / TONES, &begin, &length))
+                return false;
+            const long number = Intern(r, begin, length);
+            if (number < 0)
+                return false;
+            sound = static_cast<Sound>(number * 8 + code % TONES);
+        }
+        if (!r.sounds.Push(sound))
+            return false;
+    }
+    return true;
+}
+
+// The vowel of a syllable that carries its tone mark: a or e where it has
+// one, the o of "ou", else its last vowel; -1 when it has none.
+long MarkedVowel(const Letters &s)
+{
+    long last = -1;
+    for (long i = 0; s.units[i] != u'\0'; ++i) {
+        const char16_t c = s.units[i];
+        if (c == u'a' || c == u'e' || (c == u'o' && s.units[i + 1] == u'u'))
+            return i;
+        if (c == u'i' || c == u'o' || c == u'u' || c == u'v')
+            last = i;
+    }
+    return last;
+}
+
+// The tone marks that combine with the letter before them, tones 1 to 4.
+constexpr char16_t COMBINING_MARKS[5] = {0, 0x0304, 0x0301, 0x030C, 0x0300};
+
+// Appends `sound` written for people: ü for v, the tone marked on its
+// vowel (a combining mark where the syllable has none: "m̀").
+bool AppendMarked(Array<char16_t> &out, const Letters &s, unsigned tone)
+{
+    const long vowel = tone == 0 ? -2 : MarkedVowel(s);
+    for (long i = 0; s.units[i] != u'\0'; ++i) {
+        char16_t c = s.units[i];
+        if (i == vowel) {
+            for (const auto &row : MARKED)
+                if (row[0] == c)
+                    c = row[tone];
+        } else if (c == u'v') {
+            c = u'ü';
+        }
+        if (!out.Push(c))
+            return false;
+        if (vowel == -1 && i == 0 && tone != 0 && !out.Push(COMBINING_MARKS[tone]))
+            return false;
+    }
+    return true;
+}
+
+bool WriteTexts(Readings &r, std::size_t entries)
+{
+    if (!r.textStart.Resize(entries))
+        return false;
+    for (std::size_t e = 0; e < entries; ++e) {
+        r.textStart[e] = static_cast<std::uint32_t>(r.texts.Size());
+        bool first = true;
+        for (std::uint32_t i = r.soundStart[e]; i < r.soundStart[e + 1]; ++i) {
+            const Sound sound = r.sounds[i];
+            if (sound == NO_SOUND)
+                continue;
+            if ((!first && !r.texts.Push(u' ')) || !AppendMarked(r.texts, r.syllables[SyllableOf(sound)], ToneOf(sound)))
+                return false;
+            first = false;
+        }
+        if (!r.texts.Push(u'\0'))
+            return false;
+    }
+    return true;
+}
+
+// Groups the entries by `keyOf` their first sound (a counting sort, table
+// order kept within each of the `keys` groups).
+template <typename KeyOf>
+bool GroupBy(std::size_t entries, std::size_t keys, KeyOf keyOf, Array<std::uint32_t> &start,
+             Array<std::uint32_t> &grouped)
+{
+    if (!start.Assign(keys + 1, 0))
+        return false;
+    for (std::size_t e = 0; e < entries; ++e)
+        if (const Sound s = FirstSoundOf(e); s != NO_SOUND)
+            ++start[keyOf(s) + 1];
+    for (std::size_t k = 0; k < keys; ++k)
+        start[k + 1] += start[k];
+    Array<std::uint32_t> fill;
+    if (!fill.Resize(keys) || !grouped.Resize(start[keys]))
+        return false;
+    for (std::size_t k = 0; k < keys; ++k)
+        fill[k] = start[k];
+    for (std::size_t e = 0; e < entries; ++e)
+        if (const Sound s = FirstSoundOf(e); s != NO_SOUND)
+            grouped[fill[keyOf(s)]++] = static_cast<std::uint32_t>(e);
+    return true;
+}
+
+bool GroupBySound(Readings &r, std::size_t entries)
+{
+    const std::size_t syllables = r.syllables.Size();
+    return GroupBy(entries, syllables * 8, [](Sound s) { return s; }, r.byStart, r.bySound) &&
+           GroupBy(entries, syllables, [](Sound s) { return SyllableOf(s); }, r.syllableStart, r.bySyllable);
+}
+
+bool Unpack(Readings &r)
+{
+    unsigned char *bytes = nullptr;
+    std::size_t size = 0;
+    if (r.stream == nullptr || g_idiomTable.entries == nullptr ||
+        UnpackBlob(r.stream, r.length, 1, &bytes, &size) != 0)
+        return false;
+    const std::size_t entries = g_idiomTable.count;
+    std::size_t at = 0;
+    bool ok = r.slots.Assign(SYLLABLE_SLOTS, 0) && r.soundStart.Resize(entries + 1);
+    for (std::size_t e = 0; ok && e < entries; ++e) {
+        r.soundStart[e] = static_cast<std::uint32_t>(r.sounds.Size());
+        ok = ReadEntry(r, g_idiomTable.entries[e], bytes, size, &at);
+    }
+    std::free(bytes);
+    if (!ok || at != size)
+        return false;
+    r.soundStart[entries] = static_cast<std::uint32_t>(r.sounds.Size());
+    return GroupBySound(r, entries) && WriteTexts(r, entries);
+}
+
+}  // namespace
+
+void OfferReadings(const unsigned char *data, std::size_t length)
+{
+    const std::lock_guard<std::mutex> held(g_readingsLock);
+    Release(g_readings);
+    g_readings.stream = data;
+    g_readings.length = length;
+    g_readingsStamp.Clear();
+    ++g_dictionaryGeneration;
+}
+
+bool ReadingsAvailable()
+{
+    // Readings that do not unpack are unavailable for this dictionary: tried once.
+    BuildOnce(g_readingsStamp, g_readingsLock, [] {
+        Readings &r = g_readings;
+        Release(r);
+        r.available = Unpack(r);
+        if (!r.available)
+            Release(r);
+        return true;
+    });
+    return g_readings.available;
+}
+
