@@ -1,6 +1,8 @@
 // libFuzzer target: arbitrary bytes as a small dictionary and questions to
 // its idiom knowledge. The input is UTF-8 lines (what is not valid becomes
-// U+FFFD): idioms up to the first empty line, then one question a line:
+// U+FFFD): idioms up to the first empty line, then one question a line,
+// asked under the classic or the char rule, with or without the
+// four-character switch, as the input's length chooses:
 //   c TEXT   the candidates after TEXT, with every text asked before played
 //   f TEXT   the facts of TEXT
 //   p A<TAB>B   a shortest chain from A to B
@@ -8,7 +10,8 @@
 // Characters above ASCII become one of 32 CJK characters, most of them with
 // readings that several share, so that idioms chain, homophones meet and
 // cycles form. The answers must agree with each other: candidates follow
-// the text, counts match, facts match, and a chain links its ends.
+// the text, counts match, facts match before anything is played, a dead end
+// wins, and a chain links its ends.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +30,9 @@ namespace {
 constexpr char16_t FIRST = 0x4E00;  // the 32 characters: U+4E00 to U+4E1F
 constexpr char16_t COUNT = 32;
 const char16_t *const READINGS[] = {u"yi", u"er", u"san", u"si", u"he hu huo"};
+const int RULES[] = {QUOVANT_RULE_CLASSIC, QUOVANT_RULE_CHAR, QUOVANT_RULE_CLASSIC | QUOVANT_FOUR_ONLY,
+                     QUOVANT_RULE_CHAR | QUOVANT_FOUR_ONLY};
+int g_rules = QUOVANT_RULE_CLASSIC;  // the rule of this input
 
 void Require(bool condition)
 {
@@ -79,17 +85,20 @@ std::vector<std::u16string> Candidates(const std::u16string &text, const std::ve
     std::vector<const QuovantChar *> left;
     for (const std::u16string &p : played)
         left.push_back(AsLibraryText(p));
-    const long count = GetIdiomCandidates(AsLibraryText(text), left.data(), left.size(), nullptr, 0);
+    const long count = GetIdiomCandidatesByRule(g_rules, AsLibraryText(text), left.data(), left.size(), nullptr, 0);
     Require(count >= 0);
     std::vector<QuovantFacts> facts(static_cast<std::size_t>(count) + 1);
-    Require(GetIdiomCandidates(AsLibraryText(text), left.data(), left.size(), facts.data(), facts.size()) == count);
+    Require(GetIdiomCandidatesByRule(g_rules, AsLibraryText(text), left.data(), left.size(), facts.data(),
+                                     facts.size()) == count);
     std::vector<std::u16string> out;
     for (long i = 0; i < count; ++i) {
         QuovantFacts known{};
-        Require(GetIdiomFacts(facts[i].idiom, &known) == 1);
-        Require(known.followers == facts[i].followers && known.outcome == facts[i].outcome);
-        Require(known.outcome >= QUOVANT_LOSS && known.outcome <= QUOVANT_WIN);
-        Require(known.followers > 0 || known.outcome == QUOVANT_WIN);  // a dead end wins at once
+        Require(GetIdiomFactsByRule(g_rules, facts[i].idiom, &known) == 1);
+        Require(!left.empty() || (known.followers == facts[i].followers && known.outcome == facts[i].outcome &&
+                                  known.proven == facts[i].proven));
+        Require(facts[i].outcome >= QUOVANT_LOSS && facts[i].outcome <= QUOVANT_WIN);
+        Require(facts[i].followers > 0 || facts[i].outcome == QUOVANT_WIN);  // a dead end wins at once
+        Require((g_rules & QUOVANT_FOUR_ONLY) == 0 || TextOf(facts[i].idiom).size() == 4);
         out.push_back(TextOf(facts[i].idiom));
     }
     return out;
@@ -98,11 +107,12 @@ std::vector<std::u16string> Candidates(const std::u16string &text, const std::ve
 void Chain(const std::u16string &from, const std::u16string &to)
 {
     std::size_t length = 0;
-    const int result = GetIdiomChain(AsLibraryText(from), AsLibraryText(to), nullptr, 0, &length);
+    const int result = GetIdiomChainByRule(g_rules, AsLibraryText(from), AsLibraryText(to), nullptr, 0, &length);
     if (result != QUOVANT_CHAIN_FOUND)
         return;
     std::vector<const QuovantChar *> chain(length);
-    Require(GetIdiomChain(AsLibraryText(from), AsLibraryText(to), chain.data(), chain.size(), &length) == QUOVANT_CHAIN_FOUND);
+    Require(GetIdiomChainByRule(g_rules, AsLibraryText(from), AsLibraryText(to), chain.data(), chain.size(),
+                                &length) == QUOVANT_CHAIN_FOUND);
     Require(length == chain.size() && TextOf(chain.front()) == from && TextOf(chain.back()) == to);
     for (std::size_t i = 1; i < chain.size(); ++i) {
         const std::vector<std::u16string> next = Candidates(TextOf(chain[i - 1]), {});
@@ -115,6 +125,7 @@ void Chain(const std::u16string &from, const std::u16string &to)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::u16string input = Utf8ToUtf16Lossy(std::string_view(reinterpret_cast<const char *>(data), size));
+    g_rules = RULES[size % 4];
     std::vector<std::u16string> lines(1);
     for (char16_t c : input) {
         if (c == u'\n')
@@ -135,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 Candidates(text, asked);
             } else if (q.starts_with(u"f ")) {
                 QuovantFacts facts{};
-                Require(GetIdiomFacts(AsLibraryText(text), &facts) >= 0);
+                Require(GetIdiomFactsByRule(g_rules, AsLibraryText(text), &facts) >= 0);
             } else if (q.starts_with(u"p ")) {
                 const std::size_t tab = text.find(u'\t');
                 Chain(text.substr(0, tab), tab == std::u16string::npos ? u"" : text.substr(tab + 1));

@@ -16,7 +16,8 @@ streams)
     head -n 40 "$data/pinyin.txt" >"$work/pinyin.txt"
     head -n 40 "$data/idioms.txt" >"$work/idioms.txt"
     head -n 40 "$data/meanings.txt" >"$work/meanings.txt"
-    "$6" "$work/pinyin.txt" "$work/idioms.txt" "$work/meanings.txt" "$work/seeds" >/dev/null
+    head -n 40 "$data/readings.txt" >"$work/readings.txt"
+    "$6" "$work/pinyin.txt" "$work/idioms.txt" "$work/meanings.txt" "$work/readings.txt" "$work/seeds" >/dev/null
     ;;
 lines)
     for n in 1 100 1000 10000; do
