@@ -327,7 +327,12 @@ std::string AskAll(int first)
                     answers[2] += (k ? " " : "") + Text(chain[k]);
             break;
         default:
-            answers[3] = std::to_string(HasIdiomMeanings());
+            // The meanings, and the readings under the sound rule (whose
+            // analysis is built at once by another thread's question).
+            answers[3] = std::to_string(HasIdiomMeanings()) + " ";
+            answers[3] += GetIdiomFactsByRule(QUOVANT_RULE_SOUND, AsLibraryText(u"一心一意"), &facts) == 1
+                              ? Text(facts.reading)
+                              : "no readings";
         }
     }
     return answers[0] + " | " + answers[1] + " | " + answers[2] + " | " + answers[3];
@@ -353,14 +358,15 @@ std::vector<std::string> AskFromThreads(int count)
 TEST(KnowledgeThreads, ManyThreadsAskAtOnceWhateverTheDictionary)
 {
     const std::string real = std::to_string(YI_FOLLOWERS) + " -1 " + YI_MEANING + " | " +
-                             std::to_string(YI_FOLLOWERS) + " | " + YI_TO_ZUO + " | 1";
-    // The hand-made dictionary has no meanings and no 做贼心虚.
-    const std::string handMade = "3 -1 - | 3 |  | 0";
+                             std::to_string(YI_FOLLOWERS) + " | " + YI_TO_ZUO + " | 1 yī xīn yī yì";
+    // The hand-made dictionary has no meanings, no readings and no 做贼心虚.
+    const std::string handMade = "3 -1 - | 3 |  | 0 no readings";
     for (const bool isReal : {true, false, true}) {
         if (isReal) {
             ASSERT_NE(LoadPinyinTable(), 0);
             ASSERT_NE(LoadIdiomTable(), 0);
             OfferEmbeddedMeanings();
+            OfferEmbeddedReadings();
         } else {
             InstallHandMade();
         }
