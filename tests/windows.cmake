@@ -64,7 +64,8 @@ set_tests_properties(cli_wine PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "LC_
 # The tool carries the idiom knowledge itself on Windows (Quovant.dll does not).
 add_test(NAME cli_wine_info COMMAND quovant info --json 一心一意)
 set_tests_properties(cli_wine_info PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "LC_ALL=C.UTF-8"
-    PASS_REGULAR_EXPRESSION "\"readings\":\"yi\",\"followers\":[0-9]+,\"outcome\":\"loss\",\"meaning\":\"只有")
+    PASS_REGULAR_EXPRESSION
+    "\"readings\":\"yi\",\"rule\":\"classic\",\"four\":false,\"followers\":[0-9]+,\"outcome\":\"loss\",\"proven\":true,\"reading\":\"yī xīn yī yì\",\"meaning\":\"只有")
 add_test(NAME cli_wine_console
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine/console_eof.sh ${QUOVANT_WINEPREFIX} $<TARGET_FILE:quovant>)
 set_tests_properties(cli_wine_console PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180)
