@@ -134,12 +134,14 @@ bool ForEachBySound(const FollowGroup &group, Visit &&visit)
 }
 
 // Calls `visit(entry)` for each idiom of `group` in the rule's order, until
-// it returns false. Allocates nothing.
+// it returns false. Allocates nothing. The classic and char rules over all
+// lengths (GetIdioms' case) take the entry lists as they are.
 template <typename Visit>
 void ForEachFollower(const FollowGroup &group, Visit &&visit)
 {
+    const bool filtered = RuleOf(group.rules) >= QUOVANT_RULE_SOUND || (group.rules & QUOVANT_FOUR_ONLY) != 0;
     for (const std::uint32_t *i = group.lead.begin; i != group.lead.end; ++i)
-        if (AdmitsLead(group, *i) && LengthAdmits(group, *i) && !visit(*i))
+        if ((!filtered || (AdmitsLead(group, *i) && LengthAdmits(group, *i))) && !visit(*i))
             return;
     if (group.soundCount > 0) {
         ForEachBySound(group, visit);
@@ -148,8 +150,8 @@ void ForEachFollower(const FollowGroup &group, Visit &&visit)
     const long key = RestKeyOf(group);
     const EntryRange rest = key < 0 ? EntryRange{} : EntriesOfKey(static_cast<std::size_t>(key));
     for (const std::uint32_t *i = rest.begin; i != rest.end; ++i)
-        if ((group.last == 0 || g_idiomTable.entries[*i].text[0] != group.last) && LengthAdmits(group, *i) &&
-            !visit(*i))
+        if ((group.last == 0 || g_idiomTable.entries[*i].text[0] != group.last) &&
+            (!filtered || LengthAdmits(group, *i)) && !visit(*i))
             return;
 }
 
