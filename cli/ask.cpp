@@ -33,7 +33,7 @@ bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::
     return count >= 0 && ask(candidates.data(), candidates.size()) >= 0;
 }
 
-bool LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts)
+int LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts)
 {
-    return g_library.GetIdiomFactsByRule(rules, LibraryText(idiom), &facts) == 1;
+    return g_library.GetIdiomFactsByRule(rules, LibraryText(idiom), &facts);
 }

@@ -18,8 +18,8 @@ std::u16string TextOf(const QuovantChar *text);
 bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::u16string> &played,
                   std::vector<QuovantFacts> &candidates);
 
-// The facts of `idiom` (written exactly) under `rules`; false when it is
-// not an idiom of the dictionary or the library could not answer.
-bool LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts);
+// The facts of `idiom` (written exactly) under `rules`: 1, or 0 when it is
+// not an idiom of the dictionary, -1 when the library could not answer.
+int LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts);
 
 #endif

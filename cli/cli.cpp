@@ -177,6 +177,11 @@ int RunQueries(const std::vector<std::string> &args, Console &console)
         console.Err("quovant: the library knows nothing of its idioms beyond GetIdioms\n");
         return EXIT_NO_LIBRARY;
     }
+    // A rule the library cannot answer by (its readings damaged) fails every query: said once.
+    if (rules != QUOVANT_RULE_CLASSIC &&
+        g_library.GetIdiomCandidatesByRule(rules, reinterpret_cast<const QuovantChar *>(u""), nullptr, 0, nullptr,
+                                           0) < 0)
+        return LibraryFailed(console, false);
     if (!queries.empty() && queries[0] == "--")
         return RunArguments(rules, std::vector<std::string>(queries.begin() + 1, queries.end()), console);
     return queries.empty() ? RunLines(rules, console) : RunArguments(rules, queries, console);
@@ -258,7 +263,8 @@ int Fail(Console &console, bool json, int code, const std::string &message)
 
 int LibraryFailed(Console &console, bool json)
 {
-    return Fail(console, json, EXIT_NO_LIBRARY, "the library could not answer (out of memory)");
+    return Fail(console, json, EXIT_NO_LIBRARY,
+                "the library could not answer (out of memory, or the readings a rule needs are damaged)");
 }
 
 int RunQuovant(const std::vector<std::string> &args, Console &console)

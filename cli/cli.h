@@ -88,7 +88,8 @@ int Fail(Console &console, bool json, int code, const std::string &message);
 // telling the user what is wrong.
 int ParseRuleOption(const std::vector<std::string> &args, std::size_t &i, bool json, int &rules, Console &console);
 
-// Tells the user that the library could not answer (it ran out of memory).
+// Tells the user that the library could not answer (it ran out of memory,
+// or the readings a rule needs are damaged).
 int LibraryFailed(Console &console, bool json);
 
 // The subcommands, with their arguments after the subcommand's name; each

@@ -124,6 +124,11 @@ int RunNext(const std::vector<std::string> &args, Console &console)
     if (!text)
         return Fail(console, options.json, EXIT_NOT_FOUND, "the text is not valid UTF-8");
 
+    // An idiom asked after was played: it is out of the game too.
+    QuovantFacts asked{};
+    const std::u16string trimmed(TrimWhiteSpace(*text));
+    if (LookUpFacts(options.rules, trimmed, asked) == 1)
+        used.push_back(trimmed);
     std::vector<QuovantFacts> candidates;
     if (!CandidatesOf(options.rules, *text, used, candidates))
         return LibraryFailed(console, options.json);
@@ -175,7 +180,10 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
     for (const std::string &word : options.words) {
         QuovantFacts f{};
         const Json rule{{"rule", NameOfRule(options.rules)}, {"four", (options.rules & QUOVANT_FOUR_ONLY) != 0}};
-        if (!LookUpFacts(options.rules, Utf8ToUtf16Lossy(word), f)) {
+        const int known = LookUpFacts(options.rules, Utf8ToUtf16Lossy(word), f);
+        if (known < 0)
+            return LibraryFailed(console, options.json);
+        if (known == 0) {
             code = EXIT_NOT_FOUND;
             Json unknown{{"idiom", word}, {"known", false}};
             unknown.update(rule);

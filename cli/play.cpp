@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "ask.h"
+#include "binding.h"
 #include "cli.h"
 #include "computer.h"
 #include "facts.h"
@@ -24,6 +25,10 @@ public:
 
     int Run()
     {
+        // A rule the library cannot play by (its readings damaged) ends the game before it begins.
+        if (g_library.GetIdiomCandidatesByRule(rules_, reinterpret_cast<const QuovantChar *>(u""), nullptr, 0,
+                                               nullptr, 0) < 0)
+            return LibraryFailed(console_, false);
         Prompt(GREETING);
         if (!Opening())
             return Finish();
@@ -97,7 +102,7 @@ private:
             QuovantFacts f{};
             if (*move == u"hint")
                 Say("Any idiom that is not a dead end may open; nothing lets the computer open.\n");
-            else if (!LookUpFacts(rules_, *move, f))
+            else if (LookUpFacts(rules_, *move, f) != 1)
                 Say(shown + " is not an idiom of the dictionary.\n");
             else if ((rules_ & QUOVANT_FOUR_ONLY) != 0 && !IsFourCharacters(f.idiom))
                 Say(shown + " is not four characters long, and only such idioms are played.\n");
@@ -130,7 +135,7 @@ private:
             }
             const std::string shown = Utf16ToUtf8(*move);
             QuovantFacts f{};
-            if (!LookUpFacts(rules_, *move, f)) {
+            if (LookUpFacts(rules_, *move, f) != 1) {
                 Say(shown + " is not an idiom of the dictionary.\n");
             } else if (std::find(chain_.begin(), chain_.end(), *move) != chain_.end()) {
                 Say(shown + " has been played already in this game.\n");

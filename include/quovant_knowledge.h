@@ -70,7 +70,8 @@ typedef struct QuovantFacts {
     const QuovantChar *idiom;    /* the idiom */
     const QuovantChar *readings; /* its first character's readings ("he huo hu"), or null */
     const QuovantChar *meaning;  /* its meaning, or null when it has none or meanings are unavailable */
-    unsigned long followers;     /* how many idioms not played can follow it; 0: a dead end, which wins at once */
+    unsigned long followers;     /* how many idioms not played can follow it (itself too, where it can follow
+                                    itself); 0: a dead end, which wins at once */
     int outcome;                 /* QUOVANT_WIN, QUOVANT_LOSS or QUOVANT_DRAW for the player who plays it */
     const QuovantChar *reading;  /* how it is read, with tone marks ("yán chū fǎ suí"), or null when unknown */
     int proven;                  /* 1 when `outcome` is exact for a game without repeats; 0 for the guide */

@@ -64,7 +64,7 @@ extern "C" QUOVANT_API long GetIdiomCandidatesByRule(int rules, const QuovantCha
                                                      QuovantFacts *out, size_t capacity)
 {
     const Analysis *analysis = AnalysisOf(rules);
-    if (analysis == nullptr)
+    if (analysis == nullptr || ReadingsState() < 0)
         return -1;
     // The text trimmed as GetIdioms trims it, in a copy.
     const std::size_t length = StrLen16(FromCaller(text));
@@ -102,7 +102,8 @@ extern "C" QUOVANT_API int GetIdiomFactsByRule(int rules, const QuovantChar *idi
 {
     const Analysis *analysis = AnalysisOf(rules);
     Position position;
-    if (analysis == nullptr || !MakePosition(*analysis, nullptr, 0, position) || !ReadyForProofs(position))
+    if (analysis == nullptr || ReadingsState() < 0 || !MakePosition(*analysis, nullptr, 0, position) ||
+        !ReadyForProofs(position))
         return -1;
     const long entry = EntryOfIdiom(idiom);
     if (entry < 0)
@@ -125,7 +126,7 @@ extern "C" QUOVANT_API int GetIdiomFactsAtByRule(int rules, size_t index, Quovan
 {
     const Analysis *analysis = AnalysisOf(rules);
     Position position;
-    if (analysis == nullptr || !MakePosition(*analysis, nullptr, 0, position))
+    if (analysis == nullptr || ReadingsState() < 0 || !MakePosition(*analysis, nullptr, 0, position))
         return -1;
     if (index >= Idioms().Size())
         return 0;

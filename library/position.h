@@ -35,7 +35,8 @@ bool ReadyForProofs(Position &p);
 // True when the idiom of `entry` was played.
 bool WasPlayed(const Position &p, std::uint32_t entry);
 
-// How many idioms not played may follow the idiom of `entry`.
+// How many idioms not played may follow the idiom of `entry` (itself among
+// them where it may follow itself: the guide lets it repeat).
 std::size_t FollowersIn(const Position &p, std::uint32_t entry);
 
 // What playing the idiom of `entry` now leads to, by the guide.

@@ -10,9 +10,11 @@
 // with tone t (0 for the neutral tone); SPELLED_SYLLABLE is followed by the
 // syllable's letters (a-z, ü as v) and then its tone as one byte below 5;
 // NO_SYLLABLE marks a unit that has no syllable (punctuation). A stream that
-// does not unpack or does not read exactly the table's texts leaves the
-// readings unavailable. Unpacked once under a lock; any number of threads may
-// then read them.
+// does not unpack, or whose codes do not fit the table (one per unit of
+// every text, each a reading the character has), leaves the readings
+// unavailable; a stream for another table of the same shape is not told
+// apart. Unpacked once under a lock; any number of threads may then read
+// them.
 #ifndef QUOVANT_READINGS_H
 #define QUOVANT_READINGS_H
 
@@ -41,10 +43,12 @@ constexpr std::size_t SYLLABLE_LETTERS = 6;
 // that what is built from the readings is built again.
 void OfferReadings(const unsigned char *data, std::size_t length);
 
-// True when the readings are available for the current idiom table;
-// unpacks the offered stream on the first call (and after the dictionary
-// changed).
-bool ReadingsAvailable();
+// Whether the readings are available for the current idiom table: 1 when
+// they are, 0 when they are not (none offered, or the stream is damaged),
+// -1 when memory ran out (tried again on the next call). Unpacks the offered
+// stream on the first call (and after the dictionary changed).
+int ReadingsState();
+inline bool ReadingsAvailable() { return ReadingsState() == 1; }
 
 // Below, the readings must be available.
 
@@ -58,13 +62,14 @@ Sound LastSoundOf(std::size_t entry);
 // is left out). NUL-terminated, valid until the dictionary changes.
 const char16_t *ReadingOf(std::size_t entry);
 
-// The number of the toneless syllable `letters` (a-z, ü as v, at most
-// FIELD_UNITS units read), or -1 when no idiom's reading has it.
+// The number of the toneless syllable `letters` (`length` units of a-z, ü
+// as v), or -1 when no idiom's reading has it (or it is longer than any
+// syllable).
 long SyllableNumber(const char16_t *letters, std::size_t length);
 
 // The entries whose first syllable is `syllable` (a number from
-// SyllableNumber), in table order; with `tone` 0-4, only those read in that
-// tone.
+// SyllableNumber), in table order, whatever its tone; and those whose first
+// syllable is `sound`, in its tone.
 EntryRange EntriesOfSyllable(unsigned syllable);
 EntryRange EntriesOfSound(Sound sound);
 

@@ -19,6 +19,7 @@ struct Readings {
     const unsigned char *stream = nullptr;  // the offered stream, or null
     std::size_t length = 0;
     bool available = false;
+    bool outOfMemory = false;          // the last unpacking failed for want of memory
     Array<Letters> syllables;          // per syllable number, its letters
     Array<std::uint32_t> slots;        // open addressing by letters: number + 1, or 0 when free
     Array<Sound> sounds;               // per entry, the sounds of its units

@@ -40,8 +40,12 @@ long Intern(Readings &r, const char16_t *letters, std::size_t length)
         Letters added{};
         for (std::size_t i = 0; i < length; ++i)
             added.units[i] = letters[i];
-        if (r.syllables.Size() >= SYLLABLE_SLOTS / 2 || !r.syllables.Push(added))
+        if (r.syllables.Size() >= SYLLABLE_SLOTS / 2)
             return -1;
+        if (!r.syllables.Push(added)) {
+            r.outOfMemory = true;
+            return -1;
+        }
         *slot = static_cast<std::uint32_t>(r.syllables.Size());
     }
     return static_cast<long>(*slot) - 1;
@@ -99,8 +103,10 @@ bool ReadEntry(Readings &r, const IdiomEntry &entry, const unsigned char *bytes,
                 return false;
             sound = static_cast<Sound>(number * 8 + code % TONES);
         }
-        if (!r.sounds.Push(sound))
+        if (!r.sounds.Push(sound)) {
+            r.outOfMemory = true;
             return false;
+        }
     }
     return true;
 }
@@ -197,6 +203,8 @@ bool GroupBySound(Readings &r, std::size_t entries)
            GroupBy(entries, syllables, [](Sound s) { return SyllableOf(s); }, r.syllableStart, r.bySyllable);
 }
 
+// Unpacks the offered stream; false when it is missing, does not unpack or
+// does not fit the table, or memory ran out (then r.outOfMemory is set).
 bool Unpack(Readings &r)
 {
     unsigned char *bytes = nullptr;
@@ -207,6 +215,7 @@ bool Unpack(Readings &r)
     const std::size_t entries = g_idiomTable.count;
     std::size_t at = 0;
     bool ok = r.slots.Assign(SYLLABLE_SLOTS, 0) && r.soundStart.Resize(entries + 1);
+    r.outOfMemory = !ok;
     for (std::size_t e = 0; ok && e < entries; ++e) {
         r.soundStart[e] = static_cast<std::uint32_t>(r.sounds.Size());
         ok = ReadEntry(r, g_idiomTable.entries[e], bytes, size, &at);
@@ -215,7 +224,8 @@ bool Unpack(Readings &r)
     if (!ok || at != size)
         return false;
     r.soundStart[entries] = static_cast<std::uint32_t>(r.sounds.Size());
-    return GroupBySound(r, entries) && WriteTexts(r, entries);
+    r.outOfMemory = !GroupBySound(r, entries) || !WriteTexts(r, entries);
+    return !r.outOfMemory;
 }
 
 }  // namespace
@@ -230,17 +240,20 @@ void OfferReadings(const unsigned char *data, std::size_t length)
     ++g_dictionaryGeneration;
 }
 
-bool ReadingsAvailable()
+int ReadingsState()
 {
-    // Readings that do not unpack are unavailable for this dictionary: tried once.
-    BuildOnce(g_readingsStamp, g_readingsLock, [] {
+    // Readings that do not unpack or fit are unavailable for this
+    // dictionary, tried once; readings that found no memory are tried again.
+    const bool current = BuildOnce(g_readingsStamp, g_readingsLock, [] {
         Readings &r = g_readings;
         Release(r);
-        r.available = Unpack(r);
-        if (!r.available)
+        const bool unpacked = Unpack(r);
+        const bool outOfMemory = r.outOfMemory;
+        if (!unpacked)
             Release(r);
-        return true;
+        r.available = unpacked;
+        return !outOfMemory;
     });
-    return g_readings.available;
+    return !current ? -1 : g_readings.available ? 1 : 0;
 }
 

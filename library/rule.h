@@ -24,8 +24,9 @@
 // ParseSyllable) is that syllable: the idioms that begin with it (under
 // tone, in its tone where one is written). Entries are listed as the table
 // holds them: an idiom that stands in two entries comes twice, and a caller
-// that wants each text once leaves the later one out. Sound and tone need
-// the readings (readings.h) to be available.
+// that wants each text once leaves the later one out (under sound and tone,
+// the reading of a text's first entry then counts). Sound and tone need the
+// readings (readings.h) to be available.
 //
 // The rule maps a text, or an idiom, to its follow group: the set of idioms
 // that may follow it, as a value. Which idioms a group holds depends only on

@@ -103,6 +103,11 @@ TEST(Cli, RulesAndTheGameAsItStands)
     EXPECT_NE(before.out.find(R"({"idiom":"相失交臂","followers":1,)"), std::string::npos);
     EXPECT_NE(after.out.find(R"({"idiom":"相失交臂","followers":0,"outcome":"win","proven":true,)"), std::string::npos);
     std::filesystem::remove(usedFile);
+
+    // An idiom asked after was played: it does not follow itself.
+    const ProgramRun itself = RunProgram(QUOVANT_PROGRAM, {"next", "--all", "--json", "--rule", "char", "天外有天"}, "");
+    EXPECT_EQ(itself.out.find(R"({"idiom":"天外有天")"), std::string::npos);
+    EXPECT_NE(itself.out.find(R"({"idiom":"天下太平")"), std::string::npos);
 }
 
 // The subcommands through the real program: output, messages and exit codes.

@@ -120,6 +120,9 @@ MainDialog::MainDialog(QWidget *parent)
         move(available.x() + available.width() / 2 - CLIENT_WIDTH / 2,
              available.y() + available.height() / 2 - CLIENT_HEIGHT / 2);
     }
+    // A library that knows GetIdioms alone plays by the classic rule only.
+    if (g_library.GetIdiomCandidatesByRule == nullptr)
+        rules_ = QUOVANT_RULE_CLASSIC;
     start_->setFocus();
 }
 
