@@ -1,7 +1,7 @@
 # Shared part of the MinGW-w64 toolchain files: they set QUOVANT_MINGW_TRIPLE,
 # QUOVANT_MINGW_THREADS (win32 or posix, Debian's two compiler variants) and
 # CMAKE_SYSTEM_PROCESSOR, then include this. liblzma comes from
-# build/deps/TRIPLE (scripts/build-deps-mingw.sh).
+# build/deps/TRIPLE (scripts/build-deps.sh).
 set(CMAKE_SYSTEM_NAME Windows)
 
 set(CMAKE_C_COMPILER ${QUOVANT_MINGW_TRIPLE}-gcc-${QUOVANT_MINGW_THREADS})

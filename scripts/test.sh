@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh || exit 1
 deps_ok=1
-scripts/build-deps-mingw.sh i686-w64-mingw32 x86_64-w64-mingw32 || deps_ok=0
+scripts/build-deps.sh i686-w64-mingw32 x86_64-w64-mingw32 || deps_ok=0
 
 StopWine() {
     [ -d build/win64/wineprefix ] && cmake/wine-run.sh "$PWD/build/win64/wineprefix" --stop || true

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the static libraries that the MinGW-w64 builds need and Debian does
-# not package for them, from Debian's own source packages: liblzma (xz-utils)
-# and Google Benchmark (benchmark), installed under build/deps/TRIPLE.
-# Cached: a second run with the libraries in place does nothing.
-#   build-deps-mingw.sh TRIPLE...      (i686-w64-mingw32, x86_64-w64-mingw32)
+# Builds the static libraries that the cross builds need and Debian does not
+# package for them, from Debian's own source packages, installed under
+# build/deps/TRIPLE: for MinGW-w64, liblzma (xz-utils) and Google Benchmark
+# (benchmark); for WebAssembly (wasm32, with Debian's Emscripten), liblzma
+# alone, without threads and small. Cached: a second run with the libraries
+# in place does nothing.
+#   build-deps.sh TRIPLE...      (i686-w64-mingw32, x86_64-w64-mingw32, wasm32)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 deps="$PWD/build/deps"
@@ -60,6 +62,20 @@ BuildLiblzma() {  # BuildLiblzma TRIPLE PREFIX
     rm -rf "$work"
 }
 
+BuildLiblzmaWasm() {  # BuildLiblzmaWasm PREFIX
+    local source_dir work="$deps/work-xz-wasm32"
+    source_dir=$(FetchSource xz-utils)
+    rm -rf "$work" && mkdir -p "$work"
+    echo "Building liblzma for wasm32"
+    # emcc runs on Node, which must find Debian's acorn.
+    Logged "$deps/xz-wasm32.log" env NODE_PATH=/usr/share/nodejs sh -c "cd '$work' &&
+        emconfigure '$source_dir/configure' --host=wasm32-unknown-emscripten --prefix='$1' \
+        --enable-static --disable-shared --disable-threads --enable-small --disable-xz --disable-xzdec \
+        --disable-lzmadec --disable-lzmainfo --disable-scripts --disable-doc --disable-nls &&
+        emmake make -j$(nproc) && emmake make install"
+    rm -rf "$work"
+}
+
 BuildBenchmark() {  # BuildBenchmark TRIPLE PREFIX
     local source_dir work="$deps/work-benchmark-$1"
     source_dir=$(FetchSource benchmark)
@@ -77,6 +93,10 @@ BuildBenchmark() {  # BuildBenchmark TRIPLE PREFIX
 
 for triple in "$@"; do
     prefix="$deps/$triple"
+    if [ "$triple" = wasm32 ]; then
+        [ -f "$prefix/lib/liblzma.a" ] || BuildLiblzmaWasm "$prefix"
+        continue
+    fi
     [ -f "$prefix/lib/liblzma.a" ] || BuildLiblzma "$triple" "$prefix"
     [ -f "$prefix/lib/libbenchmark.a" ] || BuildBenchmark "$triple" "$prefix"
 done
