@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "answers.h"
 #include "ask.h"
 #include "binding.h"
 #include "cli.h"
@@ -136,17 +137,8 @@ int RunNext(const std::vector<std::string> &args, Console &console)
         candidates.resize(QUOVANT_MAX_IDIOMS);
     NoteMissingMeanings(console);
     if (options.json) {
-        Json list = Json::array();
-        for (const QuovantFacts &f : candidates) {
-            Json idiom{{"idiom", Utf8Of(f.idiom)}};
-            AppendFactsJson(idiom, f);
-            list.push_back(idiom);
-        }
         // The text as queries trim it, for the answer to name.
-        if (!console.Out(JsonText(Json{{"text", Utf16ToUtf8(TrimWhiteSpace(*text))},
-                                       {"rule", NameOfRule(options.rules)},
-                                       {"four", (options.rules & QUOVANT_FOUR_ONLY) != 0},
-                                       {"candidates", list}})))
+        if (!console.Out(JsonText(CandidatesAnswer(Utf16ToUtf8(trimmed), options.rules, candidates))))
             return EXIT_OUTPUT_FAILED;
     } else {
         std::string out;
@@ -179,24 +171,15 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
     std::string out;
     for (const std::string &word : options.words) {
         QuovantFacts f{};
-        const Json rule{{"rule", NameOfRule(options.rules)}, {"four", (options.rules & QUOVANT_FOUR_ONLY) != 0}};
         const int known = LookUpFacts(options.rules, Utf8ToUtf16Lossy(word), f);
         if (known < 0)
             return LibraryFailed(console, options.json);
+        list.push_back(IdiomAnswer(word, options.rules, known == 1 ? &f : nullptr));
         if (known == 0) {
             code = EXIT_NOT_FOUND;
-            Json unknown{{"idiom", word}, {"known", false}};
-            unknown.update(rule);
-            list.push_back(unknown);
             console.Err("quovant: " + NotAnIdiom(word) + "\n");
             continue;
         }
-        Json idiom{{"idiom", word},
-                   {"known", true},
-                   {"readings", f.readings == nullptr ? Json(nullptr) : Json(Utf8Of(f.readings))}};
-        idiom.update(rule);
-        AppendFactsJson(idiom, f);
-        list.push_back(idiom);
         out += word + "  " + (f.reading ? Utf8Of(f.reading) + "  " : std::string()) + "(" + Utf8Of(f.readings) +
                ")  " + std::to_string(f.followers) + " followers  " + OutcomeText(f) + "\n  " +
                (f.meaning ? OneLine(f.meaning) : "(no meaning)") + "\n";
@@ -230,28 +213,21 @@ int RunPath(const std::vector<std::string> &args, Console &console)
     if (result < 0)
         return LibraryFailed(console, options.json);
 
-    Json doc{{"from", options.words[0]},
-             {"to", options.words[1]},
-             {"rule", NameOfRule(options.rules)},
-             {"four", (options.rules & QUOVANT_FOUR_ONLY) != 0},
-             {"chain", nullptr}};
+    std::vector<std::string> found;
     std::string out;
-    if (result == QUOVANT_CHAIN_FOUND) {
-        doc["chain"] = Json::array();
-        for (const QuovantChar *idiom : chain) {
-            doc["chain"].push_back(Utf8Of(idiom));
-            out += Utf8Of(idiom) + "\n";
-        }
+    for (const QuovantChar *idiom : chain) {
+        found.push_back(Utf8Of(idiom));
+        out += found.back() + "\n";
     }
-    Json unknown = Json::array();
+    std::vector<std::string> unknown;
     for (int which : {0, 1}) {
         if (result > 0 && (result & (which == 0 ? QUOVANT_CHAIN_UNKNOWN_FROM : QUOVANT_CHAIN_UNKNOWN_TO))) {
             unknown.push_back(options.words[which]);
             console.Err("quovant: " + NotAnIdiom(options.words[which]) + "\n");
         }
     }
-    if (!unknown.empty())
-        doc["unknown"] = unknown;
+    const Json doc = ChainAnswer(options.words[0], options.words[1], options.rules,
+                                 result == QUOVANT_CHAIN_FOUND ? &found : nullptr, unknown);
     if (result == QUOVANT_CHAIN_NONE)
         console.Err("quovant: no chain leads from " + options.words[0] + " to " + options.words[1] + "\n");
     if ((options.json || !out.empty()) && !console.Out(options.json ? JsonText(doc) : out))

@@ -1,7 +1,7 @@
-// What the subcommands ask of the bound library's idiom knowledge, with the
-// library's UTF-16 texts as the tool keeps them.
-#ifndef QUOVANT_CLI_ASK_H
-#define QUOVANT_CLI_ASK_H
+// What the tool and the page ask of the bound library's idiom knowledge, with
+// the library's UTF-16 texts as they keep them.
+#ifndef QUOVANT_CLIENT_ASK_H
+#define QUOVANT_CLIENT_ASK_H
 
 #include <string>
 #include <vector>
