@@ -1,15 +1,15 @@
 // The binding of a program that links the library in (the Windows console
 // tool, which carries the dictionary, the meanings and the idiom knowledge
-// itself, since Quovant.dll exports GetIdioms alone): the table points at
-// the functions linked in, and InitIdioms readies the dictionary built into
-// the program.
+// itself, since Quovant.dll exports GetIdioms alone, and the page's
+// module): the table points at the functions linked in, and InitIdioms
+// readies the dictionary built into the program, whose file name the build
+// gives as QUOVANT_PROGRAM_FILE.
 #include "binding.h"
 #include "product.h"
 
-#define PROGRAM_FILE "quovant.exe"
-const char LIBRARY_FILE_NAME[] = PROGRAM_FILE;
-const char16_t BINDING_FAILURE_TEXT[] = u"" QUOVANT_DAMAGED_DICTIONARY_TEXT(PROGRAM_FILE);
-const char BINDING_FAILURE_ERROR[] = "the dictionary built into " PROGRAM_FILE " is damaged";
+const char LIBRARY_FILE_NAME[] = QUOVANT_PROGRAM_FILE;
+const char16_t BINDING_FAILURE_TEXT[] = u"" QUOVANT_DAMAGED_DICTIONARY_TEXT(QUOVANT_PROGRAM_FILE);
+const char BINDING_FAILURE_ERROR[] = "the dictionary built into " QUOVANT_PROGRAM_FILE " is damaged";
 
 bool BindLibrary(const char *)
 {

@@ -1,4 +1,128 @@
-// The page's module: nothing of its own. The library's exports, listed once
-// in include/quovant_exports.h, are kept and exported by the link options;
-// this unit only gives the program a translation unit of its own.
-#include "quovant.h"
+// The page's module: the library linked in, and the questions the page asks
+// of it, each answered as one JSON document in the shape of the tool's
+// --json (client/answers.h), so that the page holds no rule, no game logic
+// and no text of its own. Texts cross as UTF-8; an answer is owned by the
+// module until the next call.
+#include <emscripten/emscripten.h>
+
+#include <string>
+#include <vector>
+
+#include "answers.h"
+#include "ask.h"
+#include "binding.h"
+#include "computer.h"
+#include "facts.h"
+#include "facts_json.h"
+#include "product.h"
+#include "utf8.h"
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+std::string g_answer;  // the last answer handed to the page
+
+const char *Answer(const Json &document)
+{
+    g_answer = JsonText(document);
+    return g_answer.c_str();
+}
+
+const char *Failed()
+{
+    return Answer(Json{{"error", std::string(BINDING_FAILURE_ERROR)}});
+}
+
+// The idioms of `lines`, one a line, trimmed; blank lines left out.
+std::vector<std::u16string> Played(const char *lines)
+{
+    std::vector<std::u16string> played;
+    const std::u16string all = Utf8ToUtf16Lossy(lines == nullptr ? "" : lines);
+    for (std::size_t start = 0; start <= all.size();) {
+        std::size_t end = all.find(u'\n', start);
+        if (end == std::u16string::npos)
+            end = all.size();
+        const std::u16string_view idiom = TrimWhiteSpace(std::u16string_view(all).substr(start, end - start));
+        if (!idiom.empty())
+            played.emplace_back(idiom);
+        start = end + 1;
+    }
+    return played;
+}
+
+}  // namespace
+
+extern "C" {
+
+// Readies the dictionary: {"ready": true}, or {"error": ...}.
+EMSCRIPTEN_KEEPALIVE const char *PageReady()
+{
+    return BindLibrary(LIBRARY_FILE_NAME) ? Answer(Json{{"ready", true}}) : Failed();
+}
+
+// The product's texts, the rules' names and the outcomes' words, for the
+// page to show.
+EMSCRIPTEN_KEEPALIVE const char *PageTexts()
+{
+    Json rules = Json::array();
+    for (const RuleName &r : RULE_NAMES)
+        rules.push_back(Json{{"rule", r.rule}, {"name", r.name}, {"chinese", r.chinese}});
+    Json outcomes = Json::object();
+    for (const int outcome : {QUOVANT_WIN, QUOVANT_DRAW, QUOVANT_LOSS})
+        outcomes[std::to_string(outcome)] = OutcomeWordChinese(outcome);
+    return Answer(Json{{"product", QUOVANT_PRODUCT_NAME},
+                       {"prompt", QUOVANT_PROMPT_TEXT},
+                       {"start", QUOVANT_START_TEXT},
+                       {"notFound", QUOVANT_NOT_FOUND_TEXT},
+                       {"facts", QUOVANT_TIP_FACTS_TEXT},
+                       {"deadEnd", QUOVANT_TIP_DEAD_END_TEXT},
+                       {"note", std::string(OUTCOME_NOTE_CHINESE)},
+                       {"fourOnly", std::string(FOUR_ONLY_CHINESE)},
+                       {"fourOnlyFlag", QUOVANT_FOUR_ONLY},
+                       {"rules", rules},
+                       {"outcomes", outcomes}});
+}
+
+// The candidates after `text` under `rules`, with the idioms of `played`
+// (one a line) out of the game: all of them, or the first eight.
+EMSCRIPTEN_KEEPALIVE const char *PageCandidates(int rules, const char *text, const char *played, int all)
+{
+    const std::u16string asked = Utf8ToUtf16Lossy(text == nullptr ? "" : text);
+    std::vector<QuovantFacts> candidates;
+    if (!CandidatesOf(rules, asked, Played(played), candidates))
+        return Failed();
+    if (all == 0 && candidates.size() > QUOVANT_MAX_IDIOMS)
+        candidates.resize(QUOVANT_MAX_IDIOMS);
+    return Answer(CandidatesAnswer(Utf16ToUtf8(TrimWhiteSpace(asked)), rules, candidates));
+}
+
+// The facts of `idiom` under `rules`.
+EMSCRIPTEN_KEEPALIVE const char *PageIdiom(int rules, const char *idiom)
+{
+    QuovantFacts facts{};
+    const std::string word = idiom == nullptr ? "" : idiom;
+    const int known = LookUpFacts(rules, Utf8ToUtf16Lossy(word), facts);
+    return known < 0 ? Failed() : Answer(IdiomAnswer(word, rules, known == 1 ? &facts : nullptr));
+}
+
+// The computer's move after the idioms of `played` (one a line, the last
+// the one to follow; none: its opening), ranked in the game as it stands:
+// {"move": its facts} or {"move": null} when it has none.
+EMSCRIPTEN_KEEPALIVE const char *PageComputerMove(int rules, const char *played)
+{
+    const std::vector<std::u16string> chain = Played(played);
+    if (chain.empty()) {
+        const QuovantFacts opening = ComputerOpening(rules);
+        return Answer(Json{{"move", IdiomAnswer(Utf8Of(opening.idiom), rules, &opening)}});
+    }
+    std::vector<QuovantFacts> moves;
+    if (!CandidatesOf(rules, chain.back(), chain, moves))
+        return Failed();
+    if (moves.empty())
+        return Answer(Json{{"move", nullptr}});
+    const QuovantFacts best = RankedMoves(moves).front();
+    return Answer(Json{{"move", IdiomAnswer(Utf8Of(best.idiom), rules, &best)}});
+}
+
+}  // extern "C"
