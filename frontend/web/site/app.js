@@ -1,0 +1,135 @@
+// The page: asks the module (quovant.js) and shows its answers. The rules,
+// the game and every text come from the module; the page only lays them out
+// and remembers the rule chosen.
+'use strict';
+
+const RULE_KEY = 'quovant.rule';
+const FOUR_KEY = 'quovant.four';
+
+let module_ = null;
+let texts = null;
+let lastText = '';
+
+// Calls the module's Page function `name` with numbers and strings (passed
+// as UTF-8) and parses its JSON answer.
+function Ask(name, ...args) {
+  const held = [];
+  const converted = args.map((a) => {
+    if (typeof a !== 'string') return a;
+    const size = module_.lengthBytesUTF8(a) + 1;
+    const at = module_._malloc(size);
+    module_.stringToUTF8(a, at, size);
+    held.push(at);
+    return at;
+  });
+  try {
+    return JSON.parse(module_.UTF8ToString(module_['_' + name](...converted)));
+  } finally {
+    held.forEach((at) => module_._free(at));
+  }
+}
+
+function Rules() {
+  const rule = Number(document.getElementById('rule').value);
+  return rule | (document.getElementById('four').checked ? texts.fourOnlyFlag : 0);
+}
+
+function FactsLine(f) {
+  return texts.facts.replace('%1', f.followers).replace('%2', texts.outcomes[OutcomeNumber(f.outcome)]) +
+    (f.followers === 0 ? texts.deadEnd : '') + (f.proven ? '（已证）' : '');
+}
+
+function OutcomeNumber(word) {
+  return { win: 1, draw: 0, loss: -1 }[word];
+}
+
+function ShowCandidates(answer, all) {
+  const list = document.getElementById('candidates');
+  list.replaceChildren();
+  document.getElementById('details').hidden = true;
+  const message = document.getElementById('message');
+  message.textContent = answer.candidates.length === 0 ? texts.notFound : '';
+  for (const f of answer.candidates) {
+    const item = document.createElement('li');
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.setAttribute('aria-label', `${f.idiom} ${f.reading || ''} ${FactsLine(f)}`);
+    const name = document.createElement('span');
+    const idiom = document.createElement('span');
+    idiom.className = 'idiom';
+    idiom.textContent = f.idiom;
+    const reading = document.createElement('span');
+    reading.className = 'reading';
+    reading.textContent = f.reading || '';
+    name.append(idiom, reading);
+    const facts = document.createElement('span');
+    facts.className = f.outcome;
+    facts.textContent = `${texts.outcomes[OutcomeNumber(f.outcome)]} ${f.followers}`;
+    button.append(name, facts);
+    button.addEventListener('click', () => ShowDetails(f));
+    item.append(button);
+    list.append(item);
+  }
+  document.getElementById('more').hidden = all || answer.candidates.length < 8;
+}
+
+function ShowDetails(f) {
+  document.getElementById('details').hidden = false;
+  document.getElementById('details-idiom').textContent = f.idiom;
+  document.getElementById('details-reading').textContent = f.reading || '';
+  document.getElementById('details-facts').textContent = FactsLine(f);
+  document.getElementById('details-meaning').textContent = f.meaning || '';
+  document.getElementById('copy').onclick = () => navigator.clipboard.writeText(f.idiom);
+  document.getElementById('follow').onclick = () => {
+    document.getElementById('text').value = f.idiom;
+    Query(false);
+  };
+}
+
+function Query(all) {
+  lastText = document.getElementById('text').value;
+  ShowCandidates(Ask('PageCandidates', Rules(), lastText, '', all ? 1 : 0), all);
+}
+
+function Setup() {
+  texts = Ask('PageTexts');
+  document.title = texts.product;
+  document.getElementById('product').textContent = texts.product;
+  document.getElementById('prompt').textContent = texts.prompt;
+  document.getElementById('start').textContent = texts.start;
+  document.getElementById('four-label').textContent = texts.fourOnly;
+  document.getElementById('note').textContent = texts.note;
+  const select = document.getElementById('rule');
+  for (const r of texts.rules) {
+    const option = document.createElement('option');
+    option.value = r.rule;
+    option.textContent = r.chinese;
+    select.append(option);
+  }
+  select.value = localStorage.getItem(RULE_KEY) || '0';
+  document.getElementById('four').checked = localStorage.getItem(FOUR_KEY) === '1';
+  select.addEventListener('change', () => localStorage.setItem(RULE_KEY, select.value));
+  document.getElementById('four').addEventListener('change', (e) =>
+    localStorage.setItem(FOUR_KEY, e.target.checked ? '1' : '0'));
+  document.getElementById('query').addEventListener('submit', (e) => {
+    e.preventDefault();
+    Query(false);
+  });
+  document.getElementById('more').addEventListener('click', () => Query(true));
+}
+
+QuovantModule().then((m) => {
+  module_ = m;
+  const ready = Ask('PageReady');
+  if (!ready.ready) {
+    document.getElementById('message').textContent = ready.error;
+    return;
+  }
+  Setup();
+  // A link may carry the text to ask after: ?q=一心一意
+  const asked = new URLSearchParams(location.search).get('q');
+  if (asked !== null) {
+    document.getElementById('text').value = asked;
+    Query(false);
+  }
+});
