@@ -68,6 +68,21 @@ const unnamed = await page.evaluate(() => [...document.querySelectorAll('button,
   .map((e) => e.id || e.outerHTML.slice(0, 40)));
 Check(unnamed.length === 0, 'every control has a name', unnamed);
 
+// Offline after the first visit: the service worker answers, meanings too.
+const controlled = await page.evaluate(() => Promise.race([
+  navigator.serviceWorker.ready.then(() => true),
+  new Promise((resolve) => setTimeout(() => resolve(false), 15000))]));
+Check(controlled, 'a service worker is ready after the first visit', controlled);
+await context.setOffline(true);
+await page.reload();
+await page.waitForSelector('#rule option', { state: 'attached', timeout: 30000 });
+await Ask('一心一意');
+await page.locator('#candidates li button').first().click();
+const offlineMeaning = await page.textContent('#details-meaning');
+Check((await Listed()).length > 0 && offlineMeaning.length > 0, 'offline: an answer and a meaning',
+      [await Listed(), offlineMeaning]);
+await context.setOffline(false);
+
 const desktop = await browser.newContext({ viewport: { width: 1280, height: 800 } });
 const wide = await desktop.newPage();
 await wide.goto(`${url}?q=${encodeURIComponent('一心一意')}`);

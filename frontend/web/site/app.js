@@ -118,6 +118,10 @@ function Setup() {
   document.getElementById('more').addEventListener('click', () => Query(true));
 }
 
+// Offline after the first visit (http://127.0.0.1 and HTTPS only).
+if ('serviceWorker' in navigator)
+  navigator.serviceWorker.register('sw.js');
+
 QuovantModule().then((m) => {
   module_ = m;
   const ready = Ask('PageReady');
