@@ -14,6 +14,7 @@
 #include "computer.h"
 #include "facts.h"
 #include "facts_json.h"
+#include "meanings.h"
 #include "product.h"
 #include "utf8.h"
 
@@ -59,6 +60,16 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE const char *PageReady()
 {
     return BindLibrary(LIBRARY_FILE_NAME) ? Answer(Json{{"ready", true}}) : Failed();
+}
+
+// Offers the meanings stream that the page fetched, `length` bytes at
+// `data`, allocated with malloc and never freed (the stream must stay
+// readable); unpacked when first asked for. {"meanings": whether they are
+// available}.
+EMSCRIPTEN_KEEPALIVE const char *PageOfferMeanings(const unsigned char *data, std::size_t length)
+{
+    OfferMeanings(data, length);
+    return Answer(Json{{"meanings", HasIdiomMeanings() == 1}});
 }
 
 // The product's texts, the rules' names and the outcomes' words, for the

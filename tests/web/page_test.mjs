@@ -44,10 +44,12 @@ await Ask('一心一意');
 Check(await Listed() === afterYi, 'after 一心一意', await Listed());
 await page.screenshot({ path: `${shots}/phone.png`, fullPage: true });
 
-// A tap shows the meaning.
+// A tap shows the meaning (fetched after the first answer: waited for).
 await page.locator('#candidates li button').first().click();
-const meaning = await page.textContent('#details-meaning');
-Check(meaning.length > 0 && !(await page.isHidden('#details')), 'a tap shows the meaning', meaning);
+const MeaningShown = () => page.waitForFunction(() => document.querySelector('#details-meaning').textContent !== '',
+                                                null, { timeout: 30000 }).then(() => true, () => false);
+Check(await MeaningShown() && !(await page.isHidden('#details')), 'a tap shows the meaning',
+      await page.textContent('#details-meaning'));
 
 // The rule switch: by sound, 一目十行 (háng) is followed by 航海梯山.
 await page.selectOption('#rule', { label: '同音' });
@@ -78,9 +80,8 @@ await page.reload();
 await page.waitForSelector('#rule option', { state: 'attached', timeout: 30000 });
 await Ask('一心一意');
 await page.locator('#candidates li button').first().click();
-const offlineMeaning = await page.textContent('#details-meaning');
-Check((await Listed()).length > 0 && offlineMeaning.length > 0, 'offline: an answer and a meaning',
-      [await Listed(), offlineMeaning]);
+Check((await Listed()).length > 0 && await MeaningShown(), 'offline: an answer and a meaning',
+      [await Listed(), await page.textContent('#details-meaning')]);
 await context.setOffline(false);
 
 const desktop = await browser.newContext({ viewport: { width: 1280, height: 800 } });

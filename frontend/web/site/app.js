@@ -9,6 +9,23 @@ const FOUR_KEY = 'quovant.four';
 let module_ = null;
 let texts = null;
 let lastText = '';
+let meaningsAsked = false;
+let detailed = null;  // the idiom whose details are shown
+
+// Fetches the meanings, a file of their own, once the first answer is shown,
+// and hands them to the module, which keeps them.
+function FetchMeanings() {
+  if (meaningsAsked)
+    return;
+  meaningsAsked = true;
+  fetch('meanings.lzma').then((response) => response.arrayBuffer()).then((bytes) => {
+    const at = module_._malloc(bytes.byteLength);
+    module_.HEAPU8.set(new Uint8Array(bytes), at);
+    Ask('PageOfferMeanings', at, bytes.byteLength);
+    if (detailed !== null)
+      ShowDetails(detailed);  // now with its meaning
+  });
+}
 
 // Calls the module's Page function `name` with numbers and strings (passed
 // as UTF-8) and parses its JSON answer.
@@ -73,7 +90,10 @@ function ShowCandidates(answer, all) {
   document.getElementById('more').hidden = all || answer.candidates.length < 8;
 }
 
-function ShowDetails(f) {
+function ShowDetails(shown) {
+  // Asked again: the meanings may have come since the list was made.
+  const f = Ask('PageIdiom', Rules(), shown.idiom);
+  detailed = shown;
   document.getElementById('details').hidden = false;
   document.getElementById('details-idiom').textContent = f.idiom;
   document.getElementById('details-reading').textContent = f.reading || '';
@@ -89,6 +109,7 @@ function ShowDetails(f) {
 function Query(all) {
   lastText = document.getElementById('text').value;
   ShowCandidates(Ask('PageCandidates', Rules(), lastText, '', all ? 1 : 0), all);
+  FetchMeanings();
 }
 
 function Setup() {

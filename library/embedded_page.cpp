@@ -1,0 +1,20 @@
+// The streams that travel inside the page's module: the readings, offered
+// for unpacking on first use. The meanings do not travel inside it: the page
+// fetches them as a file of their own after its first answer and offers
+// them then (OfferMeanings), so that the first answer comes sooner.
+#include <cstddef>
+
+#include "embedded.h"
+#include "readings.h"
+
+extern const unsigned char READINGS_STREAM[];
+extern const std::size_t READINGS_STREAM_SIZE;
+
+void OfferEmbeddedMeanings()
+{
+}
+
+void OfferEmbeddedReadings()
+{
+    OfferReadings(READINGS_STREAM, READINGS_STREAM_SIZE);
+}
