@@ -1,10 +1,10 @@
 // The page in a real browser: Debian's chromium, headless, driven by
 // playwright-core. Serves nothing itself: run.sh serves the site and passes
 // its address, the browser and the expected answers (the shared examples).
-//   node page_test.mjs URL CHROMIUM SCREENSHOT_DIR AFTER_TIAN AFTER_YI
+//   node page_test.mjs URL CHROMIUM SCREENSHOT_DIR AFTER_TIAN AFTER_YI YI_TO_ZUO
 import { chromium } from 'playwright-core';
 
-const [url, executablePath, shots, afterTian, afterYi] = process.argv.slice(2);
+const [url, executablePath, shots, afterTian, afterYi, yiToZuo] = process.argv.slice(2);
 const failures = [];
 function Check(ok, what, seen) {
   if (!ok) failures.push(`${what}: saw ${JSON.stringify(seen)}`);
@@ -59,6 +59,15 @@ await page.reload();
 await page.waitForSelector('#rule option', { state: 'attached' });
 Check(await page.$eval('#rule', (s) => s.selectedOptions[0].textContent) === '同音', 'the rule is remembered',
       await page.$eval('#rule', (s) => s.value));
+
+// A shortest chain (the shared example), under the classic rule.
+await page.selectOption('#rule', { label: '经典' });
+await page.fill('#chain-from', '一心一意');
+await page.fill('#chain-to', '做贼心虚');
+await page.click('#chain-start');
+await page.waitForSelector('#chain li', { timeout: 30000 });
+const chain = (await page.locator('#chain li').allTextContents()).join(' ');
+Check(chain === yiToZuo, 'a shortest chain', chain);
 
 // No horizontal scrolling on a phone; every control named.
 Check(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth), 'no horizontal scroll',

@@ -2,7 +2,7 @@
 # Serves the built site on 127.0.0.1 and runs the browser test against it,
 # with playwright-core at a pinned version installed beside the build (no
 # browser download: Debian's chromium is used).
-#   run.sh SITE_DIR WORK_DIR AFTER_TIAN AFTER_YI
+#   run.sh SITE_DIR WORK_DIR AFTER_TIAN AFTER_YI YI_TO_ZUO (the shared examples)
 set -euo pipefail
 site=$1 work=$2
 PLAYWRIGHT=playwright-core@1.65.2
@@ -21,4 +21,4 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 chromium --version
-node "$work/page_test.mjs" "http://127.0.0.1:$port/" "$(command -v chromium)" "$work/screenshots" "$3" "$4"
+node "$work/page_test.mjs" "http://127.0.0.1:$port/" "$(command -v chromium)" "$work/screenshots" "$3" "$4" "$5"

@@ -106,6 +106,17 @@ function ShowDetails(shown) {
   };
 }
 
+function ShowChain(answer) {
+  const list = document.getElementById('chain');
+  list.replaceChildren();
+  for (const idiom of answer.chain || []) {
+    const item = document.createElement('li');
+    item.textContent = idiom;
+    list.append(item);
+  }
+  document.getElementById('message').textContent = answer.chain ? '' : texts.notFound;
+}
+
 function Query(all) {
   lastText = document.getElementById('text').value;
   ShowCandidates(Ask('PageCandidates', Rules(), lastText, '', all ? 1 : 0), all);
@@ -137,6 +148,11 @@ function Setup() {
     Query(false);
   });
   document.getElementById('more').addEventListener('click', () => Query(true));
+  document.getElementById('chain-form').addEventListener('submit', (e) => {
+    e.preventDefault();
+    ShowChain(Ask('PageChain', Rules(), document.getElementById('chain-from').value.trim(),
+                  document.getElementById('chain-to').value.trim()));
+  });
 }
 
 // Offline after the first visit (http://127.0.0.1 and HTTPS only).
