@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
-# Idempotent: does nothing when every package is already installed.
+# Installs the Debian packages that building, running and testing need;
+# with --web also the page's tool chain and browser (Emscripten, Chromium),
+# which only the test command and `run.sh --web` need. Idempotent: does
+# nothing when every package is already installed.
+#   setup.sh [--web]
 set -euo pipefail
 
 packages=(
@@ -22,6 +25,13 @@ packages=(
     # the emulated machine that runs the 32-bit Windows build (tests/emulator)
     mmdebstrap qemu-system-x86 qemu-utils e2fsprogs
 )
+if [ "${1:-}" = --web ]; then
+    # the page: its compiler (and liblzma for wasm32 from Debian's source), its
+    # browser tests in Debian's Chromium, driven by playwright-core from npm
+    packages+=(emscripten chromium curl)
+    # npm only where there is none: a Node.js from elsewhere conflicts with Debian's
+    command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,9 +8,11 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh || exit 1
+scripts/setup.sh --web || exit 1
 deps_ok=1
 scripts/build-deps.sh i686-w64-mingw32 x86_64-w64-mingw32 || deps_ok=0
+web_deps_ok=1
+scripts/build-deps.sh wasm32 || web_deps_ok=0
 
 StopWine() {
     [ -d build/win64/wineprefix ] && cmake/wine-run.sh "$PWD/build/win64/wineprefix" --stop || true
@@ -31,6 +33,10 @@ RunPreset() {  # RunPreset PRESET
     }
     if [ "$deps_ok" -eq 0 ] && [[ $preset == win* ]]; then
         Record FAILED "liblzma or Google Benchmark for MinGW could not be built"
+        return
+    fi
+    if [ "$web_deps_ok" -eq 0 ] && [ "$preset" = web ]; then
+        Record FAILED "liblzma for wasm32 could not be built"
         return
     fi
     if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
@@ -55,7 +61,7 @@ RunPreset() {  # RunPreset PRESET
     fi
 }
 
-for preset in linux fuzz tsan win32 win64; do
+for preset in linux fuzz tsan win32 win64 web; do
     RunPreset "$preset"
 done
 

@@ -23,9 +23,9 @@ page.on('request', (r) => { if (!r.url().startsWith(origin)) foreign.push(r.url(
 page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
 page.on('pageerror', (e) => errors.push(String(e)));
 
-// The idioms listed, as GetIdioms lists them (each followed by a space).
+// The idioms listed, separated by spaces, as the tool prints them.
 async function Listed() {
-  return (await page.locator('#candidates .idiom').allTextContents()).map((s) => s + ' ').join('');
+  return (await page.locator('#candidates .idiom').allTextContents()).join(' ');
 }
 
 async function Ask(text) {
@@ -54,7 +54,7 @@ Check(await MeaningShown() && !(await page.isHidden('#details')), 'a tap shows t
 // The rule switch: by sound, 一目十行 (háng) is followed by 航海梯山.
 await page.selectOption('#rule', { label: '同音' });
 await Ask('一目十行');
-Check((await Listed()).includes('航海梯山 '), 'by sound after 一目十行', await Listed());
+Check((await Listed()).split(' ').includes('航海梯山'), 'by sound after 一目十行', await Listed());
 await page.reload();
 await page.waitForSelector('#rule option', { state: 'attached' });
 Check(await page.$eval('#rule', (s) => s.selectedOptions[0].textContent) === '同音', 'the rule is remembered',
