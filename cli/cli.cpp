@@ -178,9 +178,7 @@ int RunQueries(const std::vector<std::string> &args, Console &console)
         return EXIT_NO_LIBRARY;
     }
     // A rule the library cannot answer by (its readings damaged) fails every query: said once.
-    if (rules != QUOVANT_RULE_CLASSIC &&
-        g_library.GetIdiomCandidatesByRule(rules, reinterpret_cast<const QuovantChar *>(u""), nullptr, 0, nullptr,
-                                           0) < 0)
+    if (rules != QUOVANT_RULE_CLASSIC && !CanAnswerBy(rules))
         return LibraryFailed(console, false);
     if (!queries.empty() && queries[0] == "--")
         return RunArguments(rules, std::vector<std::string>(queries.begin() + 1, queries.end()), console);

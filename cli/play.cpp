@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "ask.h"
-#include "binding.h"
 #include "cli.h"
 #include "computer.h"
 #include "facts.h"
@@ -26,8 +25,7 @@ public:
     int Run()
     {
         // A rule the library cannot play by (its readings damaged) ends the game before it begins.
-        if (g_library.GetIdiomCandidatesByRule(rules_, reinterpret_cast<const QuovantChar *>(u""), nullptr, 0,
-                                               nullptr, 0) < 0)
+        if (!CanAnswerBy(rules_))
             return LibraryFailed(console_, false);
         Prompt(GREETING);
         if (!Opening())

@@ -19,6 +19,11 @@ std::u16string TextOf(const QuovantChar *text)
     return text == nullptr ? std::u16string() : std::u16string(reinterpret_cast<const char16_t *>(text));
 }
 
+bool CanAnswerBy(int rules)
+{
+    return g_library.GetIdiomCandidatesByRule(rules, LibraryText(u""), nullptr, 0, nullptr, 0) >= 0;
+}
+
 bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::u16string> &played,
                   std::vector<QuovantFacts> &candidates)
 {

@@ -12,6 +12,10 @@
 std::string Utf8Of(const QuovantChar *text);
 std::u16string TextOf(const QuovantChar *text);
 
+// True when the library can answer under `rules`: false when the readings
+// a rule of sound needs are damaged (or memory ran out).
+bool CanAnswerBy(int rules);
+
 // The candidates after `text` under `rules` in the game where `played` have
 // been played (GetIdiomCandidatesByRule); false when the library could not
 // answer (out of memory, or no readings for a rule of sound).
