@@ -58,9 +58,34 @@ make_root_tree() {
     sources=$(dirname "$root")/host.sources
     host_sources "$sources"
     log "installing the guest's packages (mmdebstrap, several minutes)"
+    # A mirror caught in the middle of a sync serves indices that disagree with
+    # its Release file, and mmdebstrap stops at the first such error: try again
+    # after a pause, a few times, before calling the build failed.
+    local attempt=1
+    until bootstrap_tree "$root" "$sources"; do
+        [ "$attempt" -lt "$MMDEBSTRAP_ATTEMPTS" ] ||
+            die "mmdebstrap failed $attempt times; is this machine's Debian mirror reachable?"
+        log "mmdebstrap failed (attempt $attempt of $MMDEBSTRAP_ATTEMPTS); trying again in $((attempt * 60)) s"
+        sleep $((attempt * 60))
+        attempt=$((attempt + 1))
+    done
+    rm -f "$sources"
+    as_root install -m 755 "$here/guest-init.sh" "$root/sbin/quovant-init"
+    as_root mkdir -p "$root/job"
+    echo quovant-guest | as_root tee "$root/etc/hostname" > /dev/null
+}
+
+MMDEBSTRAP_ATTEMPTS=3
+
+# One try at the guest's root tree; an unfinished tree is removed so the next
+# try starts clean.
+bootstrap_tree() {  # bootstrap_tree ROOT SOURCES
+    local root=$1 sources=$2
+    as_root rm -rf "$root"
     # The hooks' "$1" is the root tree, expanded by mmdebstrap's shell.
     # shellcheck disable=SC2016
     as_root mmdebstrap --variant=minbase --architectures=amd64,i386 \
+        --aptopt='Acquire::Retries "3"' \
         --include="$(guest_packages)" \
         --dpkgopt='path-exclude=/usr/share/doc/*' \
         --dpkgopt='path-exclude=/usr/share/man/*' \
@@ -70,10 +95,6 @@ make_root_tree() {
         --customize-hook='rm -f "$1"/etc/apt/sources.list "$1"/etc/apt/sources.list.d/*' \
         --customize-hook='rm -rf "$1"/var/cache/apt/* "$1"/var/lib/apt/lists/*' \
         "$(host_suite)" "$root" "$sources"
-    rm -f "$sources"
-    as_root install -m 755 "$here/guest-init.sh" "$root/sbin/quovant-init"
-    as_root mkdir -p "$root/job"
-    echo quovant-guest | as_root tee "$root/etc/hostname" > /dev/null
 }
 
 copy_kernel() {
