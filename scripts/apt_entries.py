@@ -6,12 +6,14 @@ configured here is followed as it is. By default the stanzas add source
 packages ("deb-src"); with --type deb they repeat the binary entries, as
 one file for tools that take a sources file (mmdebstrap).
 
-    apt_entries.py [--type deb-src|deb] [APT_DIR] [CODENAME]
+    apt_entries.py [--type deb-src|deb] [--without-security] [APT_DIR] [CODENAME]
 
 APT_DIR defaults to /etc/apt and CODENAME to VERSION_CODENAME of
 /etc/os-release. Only entries whose suites belong to that release
 (CODENAME or CODENAME-*) are taken, so third-party archives are left alone.
-Exits 1 when there is no such entry.
+With --without-security the release's security suite (CODENAME-security)
+is left out: the fallback of a build whose mirror serves that suite's
+indices inconsistently. Exits 1 when there is no such entry.
 """
 import glob
 import os
@@ -84,6 +86,9 @@ def Main(argv):
     if len(argv) > 2 and argv[1] == "--type" and argv[2] in ("deb", "deb-src"):
         kind = argv[2]
         argv = argv[:1] + argv[3:]
+    without_security = len(argv) > 1 and argv[1] == "--without-security"
+    if without_security:
+        argv = argv[:1] + argv[2:]
     apt = argv[1] if len(argv) > 1 else "/etc/apt"
     codename = argv[2] if len(argv) > 2 else Codename()
     entries = []
@@ -92,8 +97,16 @@ def Main(argv):
     for path in [os.path.join(apt, "sources.list")] + sorted(glob.glob(os.path.join(apt, "sources.list.d", "*.list"))):
         if os.path.isfile(path):
             entries += FromOneLine(path)
-    ours = [kept for suites, kept in entries
-            if codename and any(s == codename or s.startswith(codename + "-") for s in suites)]
+    def Wanted(suite):
+        return (suite == codename or suite.startswith(codename + "-")) and not (
+            without_security and suite == codename + "-security")
+
+    ours = []
+    for suites, kept in entries:
+        wanted = [s for s in suites if codename and Wanted(s)]
+        if wanted:
+            ours.append([(name, [" ".join(wanted)] if name.lower() == "suites" else values)
+                         for name, values in kept])
     if not ours:
         print(f"no deb entry for the release '{codename}' in {apt}", file=sys.stderr)
         return 1

@@ -10,13 +10,13 @@ import unittest
 SCRIPT = os.path.join(os.path.dirname(__file__), "..", "scripts", "apt_entries.py")
 
 
-def Derive(files, kind="deb-src"):
+def Derive(files, kind="deb-src", *options):
     with tempfile.TemporaryDirectory() as apt:
         os.makedirs(os.path.join(apt, "sources.list.d"))
         for name, text in files.items():
             with open(os.path.join(apt, name), "w", encoding="utf-8") as f:
                 f.write(text)
-        run = subprocess.run([sys.executable, SCRIPT, "--type", kind, apt, "bookworm"], capture_output=True, text=True)
+        run = subprocess.run([sys.executable, SCRIPT, "--type", kind, *options, apt, "bookworm"], capture_output=True, text=True)
         return run.returncode, run.stdout.strip()
 
 
@@ -53,6 +53,14 @@ class DebSrcEntries(unittest.TestCase):
         # The binary entries again, for a sources file of their own.
         code, text = Derive(cases[1][1], "deb")
         self.assertEqual((code, text.splitlines()[0]), (0, "Types: deb"))
+
+    def test_without_security(self):
+        # The security suite goes, from a stanza of its own and from a shared one.
+        files = {"sources.list.d/debian.sources":
+                 "Types: deb\nURIs: file:/m/debian\nSuites: bookworm bookworm-security\nComponents: main\n\n"
+                 "Types: deb\nURIs: file:/m/security\nSuites: bookworm-security\nComponents: main\n"}
+        self.assertEqual(Derive(files, "deb", "--without-security"),
+                         (0, "Types: deb\nURIs: file:/m/debian\nSuites: bookworm\nComponents: main"))
 
 
 if __name__ == "__main__":

@@ -43,8 +43,8 @@ up_to_date() {
 # The machine's own Debian entries, gathered into one sources file wherever it
 # keeps them, are the mirror argument: the guest gets its packages wherever
 # this machine gets its own.
-host_sources() {  # host_sources FILE
-    python3 "$here/../../scripts/apt_entries.py" --type deb >"$1" ||
+host_sources() {  # host_sources FILE [--without-security]
+    python3 "$here/../../scripts/apt_entries.py" --type deb "${@:2}" >"$1" ||
         die "no Debian entries for this release in this machine's apt sources"
 }
 
@@ -56,18 +56,27 @@ host_suite() {
 make_root_tree() {
     local root=$1 sources
     sources=$(dirname "$root")/host.sources
-    host_sources "$sources"
     log "installing the guest's packages (mmdebstrap, several minutes)"
     # A mirror caught in the middle of a sync serves indices that disagree with
-    # its Release file, and mmdebstrap stops at the first such error: try again
-    # after a pause, a few times, before calling the build failed.
+    # its Release file, and mmdebstrap stops at the first such error: try
+    # again after a pause. A mirror that stays so is most often behind on the
+    # security suite alone; the last try leaves that suite out (the guest is a
+    # test machine that never goes online, and both architectures then come
+    # from the same suites, so their versions agree).
     local attempt=1
+    host_sources "$sources"
     until bootstrap_tree "$root" "$sources"; do
         [ "$attempt" -lt "$MMDEBSTRAP_ATTEMPTS" ] ||
             die "mmdebstrap failed $attempt times; is this machine's Debian mirror reachable?"
-        log "mmdebstrap failed (attempt $attempt of $MMDEBSTRAP_ATTEMPTS); trying again in $((attempt * 60)) s"
-        sleep $((attempt * 60))
         attempt=$((attempt + 1))
+        if [ "$attempt" -lt "$MMDEBSTRAP_ATTEMPTS" ]; then
+            log "mmdebstrap failed; trying again in 60 s (attempt $attempt of $MMDEBSTRAP_ATTEMPTS)"
+            sleep 60
+        else
+            log "mmdebstrap failed again; the last try leaves the security suite out" \
+                "(attempt $attempt of $MMDEBSTRAP_ATTEMPTS)"
+            host_sources "$sources" --without-security
+        fi
     done
     rm -f "$sources"
     as_root install -m 755 "$here/guest-init.sh" "$root/sbin/quovant-init"
