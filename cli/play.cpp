@@ -3,13 +3,13 @@
 // before and may be played once in a game; whoever has no move loses. The
 // computer plays as computer.h says, deterministically, so scripted games
 // repeat.
-#include <algorithm>
 #include <optional>
 
 #include "ask.h"
 #include "cli.h"
 #include "computer.h"
 #include "facts.h"
+#include "game.h"
 #include "utf8.h"
 
 namespace {
@@ -37,8 +37,8 @@ public:
             if (!CandidatesOf(rules_, chain_.back(), chain_, moves))
                 return LibraryFailed(console_, false);
             if (moves.empty()) {
-                Say(std::string(computerToMove ? "The computer has no idiom to play: you win." :
-                                                 "You have no idiom to play: the computer wins.") + "\n");
+                Say(VerdictText(computerToMove ? GameVerdict::PLAYER_WINS : GameVerdict::COMPUTER_WINS, "", "") +
+                    "\n");
                 over_ = true;
                 break;
             }
@@ -96,20 +96,17 @@ private:
                 computerOpened_ = true;
                 return true;
             }
-            const std::string shown = Utf16ToUtf8(*move);
-            QuovantFacts f{};
-            if (*move == u"hint")
+            if (*move == u"hint") {
                 Say("Any idiom that is not a dead end may open; nothing lets the computer open.\n");
-            else if (LookUpFacts(rules_, *move, f) != 1)
-                Say(shown + " is not an idiom of the dictionary.\n");
-            else if ((rules_ & QUOVANT_FOUR_ONLY) != 0 && !IsFourCharacters(f.idiom))
-                Say(shown + " is not four characters long, and only such idioms are played.\n");
-            else if (f.followers == 0)
-                Say(shown + " is a dead end: no idiom can follow it, so it may not open.\n");
-            else {
+                continue;
+            }
+            QuovantFacts f{};
+            const GameVerdict verdict = JudgeOpening(rules_, *move, f);
+            if (verdict == GameVerdict::PLAYED) {
                 Play(f, false);
                 return true;
             }
+            Say(VerdictText(verdict, Utf16ToUtf8(*move), "") + "\n");
         }
     }
 
@@ -131,19 +128,13 @@ private:
                 Say(hint + "\n(" + OUTCOME_NOTE + ")\n");
                 continue;
             }
-            const std::string shown = Utf16ToUtf8(*move);
             QuovantFacts f{};
-            if (LookUpFacts(rules_, *move, f) != 1) {
-                Say(shown + " is not an idiom of the dictionary.\n");
-            } else if (std::find(chain_.begin(), chain_.end(), *move) != chain_.end()) {
-                Say(shown + " has been played already in this game.\n");
-            } else if (std::none_of(moves.begin(), moves.end(),
-                                    [&](const QuovantFacts &m) { return TextOf(m.idiom) == *move; })) {
-                Say(shown + " does not follow " + Utf16ToUtf8(chain_.back()) + ".\n");
-            } else {
+            const GameVerdict verdict = JudgeMove(rules_, chain_, moves, *move, f);
+            if (verdict == GameVerdict::PLAYED) {
                 Play(f, false);
                 return true;
             }
+            Say(VerdictText(verdict, Utf16ToUtf8(*move), Utf16ToUtf8(chain_.back())) + "\n");
         }
     }
 

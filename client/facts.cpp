@@ -41,6 +41,7 @@ const RuleName RULE_NAMES[4] = {
 };
 
 const char FOUR_ONLY_CHINESE[] = "只接四字成语";
+const char PROVEN_CHINESE[] = "已证";
 
 const char *NameOfRule(int rules)
 {
@@ -65,7 +66,7 @@ std::string OutcomeText(const QuovantFacts &facts)
 
 std::string OutcomeTextChinese(const QuovantFacts &facts)
 {
-    return std::string(OutcomeWordChinese(facts.outcome)) + (facts.proven ? "（已证）" : "");
+    return std::string(OutcomeWordChinese(facts.outcome)) + (facts.proven ? std::string("（") + PROVEN_CHINESE + "）" : "");
 }
 
 const char *OutcomeWord(int outcome)

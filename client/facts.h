@@ -36,6 +36,9 @@ const char *NameOfRule(int rules);
 // The rule named `name`, or -1 for no rule.
 int RuleNamed(std::string_view name);
 
+// The mark of a proven outcome, in Chinese (已证).
+extern const char PROVEN_CHINESE[];
+
 // The four-character switch, in the window's words.
 extern const char FOUR_ONLY_CHINESE[];
 
