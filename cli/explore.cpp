@@ -125,20 +125,13 @@ int RunNext(const std::vector<std::string> &args, Console &console)
     if (!text)
         return Fail(console, options.json, EXIT_NOT_FOUND, "the text is not valid UTF-8");
 
-    // An idiom asked after was played: it is out of the game too.
-    QuovantFacts asked{};
-    const std::u16string trimmed(TrimWhiteSpace(*text));
-    if (LookUpFacts(options.rules, trimmed, asked) == 1)
-        used.push_back(trimmed);
     std::vector<QuovantFacts> candidates;
-    if (!CandidatesOf(options.rules, *text, used, candidates))
+    if (!NextCandidatesOf(options.rules, *text, used, candidates, options.all ? SIZE_MAX : QUOVANT_MAX_IDIOMS))
         return LibraryFailed(console, options.json);
-    if (!options.all && candidates.size() > QUOVANT_MAX_IDIOMS)
-        candidates.resize(QUOVANT_MAX_IDIOMS);
     NoteMissingMeanings(console);
     if (options.json) {
         // The text as queries trim it, for the answer to name.
-        if (!console.Out(JsonText(CandidatesAnswer(Utf16ToUtf8(trimmed), options.rules, candidates))))
+        if (!console.Out(JsonText(CandidatesAnswer(Utf16ToUtf8(TrimWhiteSpace(*text)), options.rules, candidates))))
             return EXIT_OUTPUT_FAILED;
     } else {
         std::string out;

@@ -1,6 +1,8 @@
 // The subcommands' questions to the idiom knowledge.
 #include "ask.h"
 
+#include <algorithm>
+
 #include "binding.h"
 #include "utf8.h"
 
@@ -25,7 +27,7 @@ bool CanAnswerBy(int rules)
 }
 
 bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::u16string> &played,
-                  std::vector<QuovantFacts> &candidates)
+                  std::vector<QuovantFacts> &candidates, std::size_t limit)
 {
     std::vector<const QuovantChar *> left;
     for (const std::u16string &p : played)
@@ -34,11 +36,21 @@ bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::
         return g_library.GetIdiomCandidatesByRule(rules, LibraryText(text), left.data(), left.size(), out, capacity);
     };
     const long count = ask(nullptr, 0);
-    candidates.assign(count > 0 ? static_cast<std::size_t>(count) : 0, QuovantFacts{});
+    candidates.assign(count > 0 ? std::min(static_cast<std::size_t>(count), limit) : 0, QuovantFacts{});
     return count >= 0 && ask(candidates.data(), candidates.size()) >= 0;
 }
 
 int LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts)
 {
     return g_library.GetIdiomFactsByRule(rules, LibraryText(idiom), &facts);
+}
+
+bool NextCandidatesOf(int rules, const std::u16string &text, std::vector<std::u16string> played,
+                      std::vector<QuovantFacts> &candidates, std::size_t limit)
+{
+    QuovantFacts asked{};
+    const std::u16string trimmed(TrimWhiteSpace(text));
+    if (LookUpFacts(rules, trimmed, asked) == 1)
+        played.push_back(trimmed);
+    return CandidatesOf(rules, text, played, candidates, limit);
 }

@@ -3,6 +3,7 @@
 #ifndef QUOVANT_CLIENT_ASK_H
 #define QUOVANT_CLIENT_ASK_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,17 @@ std::u16string TextOf(const QuovantChar *text);
 bool CanAnswerBy(int rules);
 
 // The candidates after `text` under `rules` in the game where `played` have
-// been played (GetIdiomCandidatesByRule); false when the library could not
-// answer (out of memory, or no readings for a rule of sound).
+// been played (GetIdiomCandidatesByRule), the first `limit` of them (the
+// library works out the facts of those alone); false when the library could
+// not answer (out of memory, or no readings for a rule of sound).
 bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::u16string> &played,
-                  std::vector<QuovantFacts> &candidates);
+                  std::vector<QuovantFacts> &candidates, std::size_t limit = SIZE_MAX);
+
+// The candidates listed after `text` asked for as the next move: as
+// CandidatesOf, with `text` itself out of the game too when it is an idiom
+// (it has just been played).
+bool NextCandidatesOf(int rules, const std::u16string &text, std::vector<std::u16string> played,
+                      std::vector<QuovantFacts> &candidates, std::size_t limit = SIZE_MAX);
 
 // The facts of `idiom` (written exactly) under `rules`: 1, or 0 when it is
 // not an idiom of the dictionary, -1 when the library could not answer.
