@@ -20,6 +20,10 @@ inline const std::string YI_MEANING = "只有一个心眼儿，没有别的考�
 // A shortest chain from 一心一意 to 做贼心虚.
 inline const std::string YI_TO_ZUO = "一心一意 一家之作 做贼心虚";
 
+// A game against the computer that the player wins, under the classic rule:
+// the player opens, the computer answers, the player's answer is a dead end.
+inline const std::string PLAYER_WINS = "百岁之盟 盟山誓海 海誓山盟";
+
 // A result as the command-line tool prints it: without the last space.
 inline std::string AsLine(const std::string &result)
 {

@@ -206,7 +206,7 @@ TEST(Cli, Play)
          "Computer: 百岁之盟\n不是成语 is not an idiom of the dictionary.\n"
          "百岁之盟 has been played already in this game.\nYour best moves: 盟山誓海 (loss (proven), 52)\n"},
         {"the player wins the same way", "百岁之盟\n海誓山盟\n",
-         "Computer: 盟山誓海\nThe computer has no idiom to play: you win.\nThe chain: 百岁之盟 盟山誓海 海誓山盟\n"},
+         "Computer: 盟山誓海\nThe computer has no idiom to play: you win.\nThe chain: " + PLAYER_WINS + "\n"},
         {"moves are trimmed as queries are: a no-break space and an ideographic space",
          "百岁之盟\xC2\xA0\n\xE3\x80\x80海誓山盟\n",
          "Computer: 盟山誓海\nThe computer has no idiom to play: you win.\n"},

@@ -14,6 +14,7 @@
 #include "computer.h"
 #include "facts.h"
 #include "facts_json.h"
+#include "game.h"
 #include "meanings.h"
 #include "product.h"
 #include "utf8.h"
@@ -91,20 +92,20 @@ EMSCRIPTEN_KEEPALIVE const char *PageTexts()
                        {"note", std::string(OUTCOME_NOTE_CHINESE)},
                        {"fourOnly", std::string(FOUR_ONLY_CHINESE)},
                        {"fourOnlyFlag", QUOVANT_FOUR_ONLY},
+                       {"proven", std::string(PROVEN_CHINESE)},
                        {"rules", rules},
                        {"outcomes", outcomes}});
 }
 
-// The candidates after `text` under `rules`, with the idioms of `played`
-// (one a line) out of the game: all of them, or the first eight.
+// The candidates after `text` under `rules`, as the tool's next lists them,
+// with the idioms of `played` (one a line) out of the game: all of them, or
+// the first eight.
 EMSCRIPTEN_KEEPALIVE const char *PageCandidates(int rules, const char *text, const char *played, int all)
 {
     const std::u16string asked = Utf8ToUtf16Lossy(text == nullptr ? "" : text);
     std::vector<QuovantFacts> candidates;
-    if (!CandidatesOf(rules, asked, Played(played), candidates))
+    if (!NextCandidatesOf(rules, asked, Played(played), candidates, all != 0 ? SIZE_MAX : QUOVANT_MAX_IDIOMS))
         return Failed();
-    if (all == 0 && candidates.size() > QUOVANT_MAX_IDIOMS)
-        candidates.resize(QUOVANT_MAX_IDIOMS);
     return Answer(CandidatesAnswer(Utf16ToUtf8(TrimWhiteSpace(asked)), rules, candidates));
 }
 
@@ -143,23 +144,70 @@ EMSCRIPTEN_KEEPALIVE const char *PageChain(int rules, const char *from, const ch
     return Answer(ChainAnswer(fromText, toText, rules, result == QUOVANT_CHAIN_FOUND ? &found : nullptr, unknown));
 }
 
-// The computer's move after the idioms of `played` (one a line, the last
-// the one to follow; none: its opening), ranked in the game as it stands:
-// {"move": its facts} or {"move": null} when it has none.
-EMSCRIPTEN_KEEPALIVE const char *PageComputerMove(int rules, const char *played)
+// A turn of the game against the computer under `rules`, after the idioms
+// of `played` (one a line, in order; none: the game begins): the player's
+// idiom `move` (nothing: the computer opens, or in a game the player is only advised) is
+// judged; when played, the
+// computer answers; then the player is advised. {"verdict": name, "message":
+// what is said of it in Chinese ("" when played), "player": the move's
+// facts or null, "computer": the computer's idiom's facts or null, "over":
+// the game's end (a verdict's name) or null, "position": the outcome for the
+// player to move, "hint": the player's best moves, at most eight}.
+EMSCRIPTEN_KEEPALIVE const char *PageGameTurn(int rules, const char *played, const char *move)
 {
-    const std::vector<std::u16string> chain = Played(played);
-    if (chain.empty()) {
-        const QuovantFacts opening = ComputerOpening(rules);
-        return Answer(Json{{"move", IdiomAnswer(Utf8Of(opening.idiom), rules, &opening)}});
-    }
+    std::vector<std::u16string> chain = Played(played);
+    const std::u16string asked(TrimWhiteSpace(Utf8ToUtf16Lossy(move == nullptr ? "" : move)));
+    const auto factsOf = [rules](const QuovantFacts &f) { return IdiomAnswer(Utf8Of(f.idiom), rules, &f); };
+    Json answer{{"verdict", VerdictName(GameVerdict::PLAYED)}, {"message", ""}, {"player", nullptr},
+                {"computer", nullptr}, {"over", nullptr}, {"position", nullptr}, {"hint", Json::array()}};
+    const auto refused = [&](GameVerdict verdict) {
+        answer["verdict"] = VerdictName(verdict);
+        answer["message"] = VerdictTextChinese(verdict, Utf16ToUtf8(asked), chain.empty() ? "" : Utf16ToUtf8(chain.back()));
+        return Answer(answer);
+    };
+    const auto ended = [&](GameVerdict verdict) {
+        answer["over"] = VerdictName(verdict);
+        answer["message"] = VerdictTextChinese(verdict, "", "");
+        return Answer(answer);
+    };
     std::vector<QuovantFacts> moves;
+    if (!CanAnswerBy(rules))
+        return Failed();
+    if (!asked.empty()) {
+        QuovantFacts f{};
+        GameVerdict verdict = GameVerdict::PLAYED;
+        if (chain.empty())
+            verdict = JudgeOpening(rules, asked, f);
+        else if (!CandidatesOf(rules, chain.back(), chain, moves))
+            return Failed();
+        else
+            verdict = JudgeMove(rules, chain, moves, asked, f);
+        if (verdict != GameVerdict::PLAYED)
+            return refused(verdict);
+        chain.push_back(TextOf(f.idiom));
+        answer["player"] = factsOf(f);
+        if (!CandidatesOf(rules, chain.back(), chain, moves))
+            return Failed();
+        if (moves.empty())
+            return ended(GameVerdict::PLAYER_WINS);
+    }
+    // The computer opens, or answers the player; asked with nothing in the
+    // middle of a game, the player is only advised again.
+    if (chain.empty() || !asked.empty()) {
+        const QuovantFacts reply = chain.empty() ? ComputerOpening(rules) : RankedMoves(moves).front();
+        chain.push_back(TextOf(reply.idiom));
+        answer["computer"] = factsOf(reply);
+    }
     if (!CandidatesOf(rules, chain.back(), chain, moves))
         return Failed();
     if (moves.empty())
-        return Answer(Json{{"move", nullptr}});
-    const QuovantFacts best = RankedMoves(moves).front();
-    return Answer(Json{{"move", IdiomAnswer(Utf8Of(best.idiom), rules, &best)}});
+        return ended(GameVerdict::COMPUTER_WINS);
+    const std::vector<QuovantFacts> best = RankedMoves(moves);
+    // The player's best move decides the position: a dead end wins at once.
+    answer["position"] = OutcomeWord(best.front().followers == 0 ? QUOVANT_WIN : best.front().outcome);
+    for (std::size_t i = 0; i < best.size() && i < QUOVANT_MAX_IDIOMS; ++i)
+        answer["hint"].push_back(factsOf(best[i]));
+    return Answer(answer);
 }
 
 }  // extern "C"

@@ -1,14 +1,19 @@
 // The page in a real browser: Debian's chromium, headless, driven by
 // playwright-core. Serves nothing itself: run.sh serves the site and passes
 // its address, the browser and the expected answers (the shared examples).
-//   node page_test.mjs URL CHROMIUM SCREENSHOT_DIR AFTER_TIAN AFTER_YI YI_TO_ZUO
+// Prints the figures it sees: bytes and time before the first answer, and a
+// query's time in the page. They are never checked: a busy machine is slower.
+//   node page_test.mjs URL SITE_DIR CHROMIUM SCREENSHOT_DIR AFTER_TIAN AFTER_YI YI_TO_ZUO YI_MEANING PLAYER_WINS
+import { readFileSync } from 'node:fs';
+import { gzipSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 
-const [url, executablePath, shots, afterTian, afterYi, yiToZuo] = process.argv.slice(2);
+const [url, site, executablePath, shots, afterTian, afterYi, yiToZuo, yiMeaning, playerWins] = process.argv.slice(2);
 const failures = [];
 function Check(ok, what, seen) {
   if (!ok) failures.push(`${what}: saw ${JSON.stringify(seen)}`);
 }
+const WAIT = { timeout: 30000 };
 
 const browser = await chromium.launch({
   executablePath,
@@ -16,12 +21,16 @@ const browser = await chromium.launch({
          '--disable-sync', '--no-first-run'],
 });
 const origin = new URL(url).origin;
-const context = await browser.newContext({ viewport: { width: 360, height: 640 } });
-const page = await context.newPage();
 const foreign = [], errors = [];
-page.on('request', (r) => { if (!r.url().startsWith(origin)) foreign.push(r.url()); });
-page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
-page.on('pageerror', (e) => errors.push(String(e)));
+async function NewPage(viewport) {
+  const context = await browser.newContext({ viewport, permissions: ['clipboard-read', 'clipboard-write'] });
+  const page = await context.newPage();
+  page.on('request', (r) => { if (!r.url().startsWith(origin)) foreign.push(r.url()); });
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  page.on('pageerror', (e) => errors.push(String(e)));
+  return { context, page };
+}
+const { context, page } = await NewPage({ width: 360, height: 640 });
 
 // The idioms listed, separated by spaces, as the tool prints them.
 async function Listed() {
@@ -32,24 +41,60 @@ async function Ask(text) {
   await page.fill('#text', text);
   await page.click('#start');
   await page.waitForFunction(() => document.querySelector('#candidates li') !== null ||
-                             document.querySelector('#message').textContent !== '', null, { timeout: 30000 });
+                             document.querySelector('#message').textContent !== '', null, WAIT);
 }
 
-await page.goto(url);
-await page.waitForSelector('#rule option', { state: 'attached', timeout: 30000 });
-await page.click('#start');
-await page.waitForSelector('#candidates li', { timeout: 30000 });
+// The first visit, with nothing cached: the figures of a new visitor.
+await page.goto(`${url}?q=${encodeURIComponent('翠岫弈天')}`);
+await page.waitForSelector('#candidates li', WAIT);
 Check(await Listed() === afterTian, 'the first text answers as the window does', await Listed());
+const first = await page.evaluate(() => ({
+  answer: performance.getEntriesByName('quovant-first-answer')[0].startTime,
+  files: performance.getEntriesByType('resource')
+    .filter((r) => r.startTime < performance.getEntriesByName('quovant-first-answer')[0].startTime)
+    .map((r) => new URL(r.name).pathname),
+}));
+let raw = 0, gzipped = 0;
+for (const path of ['/index.html', ...first.files]) {
+  const bytes = readFileSync(`${site}${path}`);
+  raw += bytes.length;
+  gzipped += gzipSync(bytes, { level: 9 }).length;
+}
+console.log(`first visit: ${first.answer.toFixed(0)} ms from navigation to the first answer; ` +
+            `${raw} bytes (${gzipped} gzipped) fetched before it: index.html ${first.files.join(' ')}`);
+Check(!first.files.some((f) => f.endsWith('meanings.lzma')), 'the meanings come after the first answer', first.files);
+
 await Ask('一心一意');
 Check(await Listed() === afterYi, 'after 一心一意', await Listed());
 await page.screenshot({ path: `${shots}/phone.png`, fullPage: true });
+// A query's time in the page: the module's answer alone, and the whole query with its list drawn.
+const timing = await page.evaluate(() => {
+  const n = 500;
+  let t = performance.now();
+  for (let i = 0; i < n; ++i)
+    Ask('PageCandidates', 0, '一心一意', '', 0);
+  const answer = (performance.now() - t) / n;
+  t = performance.now();
+  for (let i = 0; i < n / 10; ++i)
+    Query(false);
+  return { answer, query: (performance.now() - t) / (n / 10) };
+});
+console.log(`a query in the page: ${(timing.answer * 1000).toFixed(0)} µs for the module's answer, ` +
+            `${(timing.query * 1000).toFixed(0)} µs with the list drawn`);
 
-// A tap shows the meaning (fetched after the first answer: waited for).
-await page.locator('#candidates li button').first().click();
-const MeaningShown = () => page.waitForFunction(() => document.querySelector('#details-meaning').textContent !== '',
-                                                null, { timeout: 30000 }).then(() => true, () => false);
-Check(await MeaningShown() && !(await page.isHidden('#details')), 'a tap shows the meaning',
-      await page.textContent('#details-meaning'));
+// "See all", then a tap on 一心一意: its meaning, and a copy of it for a chat.
+await Ask('一');
+await page.click('#more');
+await page.locator('#candidates li button', { hasText: '一心一意' }).first().click();
+const MeaningIs = (meaning) => page.waitForFunction(
+  (m) => document.querySelector('#details-meaning').textContent === m, meaning, WAIT).then(() => true, () => false);
+Check(await MeaningIs(yiMeaning), 'a tap shows the meaning', await page.textContent('#details-meaning'));
+await page.click('#copy');
+const copied = await page.evaluate(() => navigator.clipboard.readText());
+Check(copied === '一心一意', 'the copy holds the idiom', copied);
+await page.click('#follow');
+await page.waitForFunction(() => document.querySelector('#text').value === '一心一意', null, WAIT);
+Check(await Listed() === afterYi, 'the chain goes on from the idiom tapped', await Listed());
 
 // The rule switch: by sound, 一目十行 (háng) is followed by 航海梯山.
 await page.selectOption('#rule', { label: '同音' });
@@ -59,25 +104,56 @@ await page.reload();
 await page.waitForSelector('#rule option', { state: 'attached' });
 Check(await page.$eval('#rule', (s) => s.selectedOptions[0].textContent) === '同音', 'the rule is remembered',
       await page.$eval('#rule', (s) => s.value));
-
-// A shortest chain (the shared example), under the classic rule.
 await page.selectOption('#rule', { label: '经典' });
+
+// A shortest chain (the shared example).
 await page.fill('#chain-from', '一心一意');
 await page.fill('#chain-to', '做贼心虚');
 await page.click('#chain-start');
-await page.waitForSelector('#chain li', { timeout: 30000 });
+await page.waitForSelector('#chain li', WAIT);
 const chain = (await page.locator('#chain li').allTextContents()).join(' ');
 Check(chain === yiToZuo, 'a shortest chain', chain);
 
-// No horizontal scrolling on a phone; every control named.
+// A game: the player opens, a move that does not follow is refused, a hint,
+// then the player's dead end wins.
+const [opening, reply, winning] = playerWins.split(' ');
+const GameSays = () => page.textContent('#game-message');
+async function Move(idiom) {
+  await page.fill('#game-move', idiom);
+  await page.click('#game-play');
+}
+await Move(opening);
+await page.waitForSelector('#game-chain li:nth-child(2)', WAIT);
+Check((await page.locator('#game-chain li').allTextContents()).join(' ') === `你：${opening} 电脑：${reply}`,
+      'the computer answers the opening', await page.locator('#game-chain li').allTextContents());
+await Move('做贼心虚');
+Check((await GameSays()).includes('做贼心虚') && (await GameSays()).includes(reply), 'a move that does not follow',
+      await GameSays());
+await page.click('#game-hint');
+const hinted = await page.locator('#game-hints li').allTextContents();
+Check(hinted.some((h) => h.startsWith(winning)), 'the hint offers the winning move', hinted);
+await Move(winning);
+await page.waitForSelector('#game-chain li:nth-child(3)', WAIT);
+Check((await GameSays()).includes('你赢了') && await page.isDisabled('#game-move'), 'the player wins',
+      [await GameSays(), await page.isDisabled('#game-move')]);
+await page.click('#game-new');
+await Move('');
+await page.waitForSelector('#game-chain li', WAIT);
+Check((await page.locator('#game-chain li').allTextContents()).length === 1 &&
+      (await page.textContent('#game-position')) !== '', 'the computer opens a new game with advice',
+      [await page.locator('#game-chain li').allTextContents(), await page.textContent('#game-position')]);
+
+// No horizontal scrolling on a phone; every control named, as the
+// browser's accessibility tree gives it to a screen reader.
 Check(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth), 'no horizontal scroll',
       await page.evaluate(() => document.documentElement.scrollWidth));
-const unnamed = await page.evaluate(() => [...document.querySelectorAll('button, input, select')]
-  .filter((e) => !e.hidden && e.offsetParent !== null)
-  .filter((e) => !(e.labels && e.labels.length) && !e.getAttribute('aria-label') &&
-                 !e.getAttribute('aria-labelledby') && !e.textContent.trim())
-  .map((e) => e.id || e.outerHTML.slice(0, 40)));
-Check(unnamed.length === 0, 'every control has a name', unnamed);
+const cdp = await context.newCDPSession(page);
+const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+const CONTROLS = new Set(['button', 'textbox', 'combobox', 'checkbox', 'link', 'searchbox', 'listbox']);
+const controls = nodes.filter((n) => !n.ignored && CONTROLS.has(n.role?.value));
+const unnamed = controls.filter((n) => !String(n.name?.value ?? '').trim()).map((n) => n.role.value);
+Check(controls.length >= 10 && unnamed.length === 0, 'every control has an accessible name',
+      { controls: controls.length, unnamed });
 
 // Offline after the first visit: the service worker answers, meanings too.
 const controlled = await page.evaluate(() => Promise.race([
@@ -85,18 +161,18 @@ const controlled = await page.evaluate(() => Promise.race([
   new Promise((resolve) => setTimeout(() => resolve(false), 15000))]));
 Check(controlled, 'a service worker is ready after the first visit', controlled);
 await context.setOffline(true);
-await page.reload();
-await page.waitForSelector('#rule option', { state: 'attached', timeout: 30000 });
-await Ask('一心一意');
-await page.locator('#candidates li button').first().click();
-Check((await Listed()).length > 0 && await MeaningShown(), 'offline: an answer and a meaning',
-      [await Listed(), await page.textContent('#details-meaning')]);
+await page.goto(`${url}?q=${encodeURIComponent('一')}`);
+await page.waitForSelector('#candidates li', WAIT);
+const offlineAnswer = await page.evaluate(() => performance.getEntriesByName('quovant-first-answer')[0].startTime);
+console.log(`offline visit: ${offlineAnswer.toFixed(0)} ms from navigation to the first answer`);
+await page.click('#more');
+await page.locator('#candidates li button', { hasText: '一心一意' }).first().click();
+Check(await MeaningIs(yiMeaning), 'offline: an answer and a meaning', await page.textContent('#details-meaning'));
 await context.setOffline(false);
 
-const desktop = await browser.newContext({ viewport: { width: 1280, height: 800 } });
-const wide = await desktop.newPage();
+const { page: wide } = await NewPage({ width: 1280, height: 800 });
 await wide.goto(`${url}?q=${encodeURIComponent('一心一意')}`);
-await wide.waitForSelector('#candidates li', { timeout: 30000 });
+await wide.waitForSelector('#candidates li', WAIT);
 await wide.screenshot({ path: `${shots}/desktop.png` });
 
 Check(foreign.length === 0, 'no request leaves the origin', foreign);

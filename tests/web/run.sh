@@ -2,12 +2,13 @@
 # Serves the built site on 127.0.0.1 and runs the browser test against it,
 # with playwright-core at a pinned version installed beside the build (no
 # browser download: Debian's chromium is used).
-#   run.sh SITE_DIR WORK_DIR AFTER_TIAN AFTER_YI YI_TO_ZUO (the shared examples)
+#   run.sh SITE_DIR WORK_DIR SCREENSHOT_DIR EXAMPLE... (the shared examples, as page_test.mjs takes them)
 set -euo pipefail
-site=$1 work=$2
+site=$1 work=$2 shots=$3
+shift 3
 PLAYWRIGHT=playwright-core@1.65.2
 here=$(cd "$(dirname "$0")" && pwd)
-mkdir -p "$work/screenshots"
+mkdir -p "$work" "$shots"
 if [ ! -d "$work/node_modules/playwright-core" ]; then
     (cd "$work" && npm install --no-save --no-package-lock --ignore-scripts --silent "$PLAYWRIGHT")
 fi
@@ -21,4 +22,4 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 chromium --version
-node "$work/page_test.mjs" "http://127.0.0.1:$port/" "$(command -v chromium)" "$work/screenshots" "$3" "$4" "$5"
+node "$work/page_test.mjs" "http://127.0.0.1:$port/" "$site" "$(command -v chromium)" "$shots" "$@"

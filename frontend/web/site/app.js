@@ -51,9 +51,14 @@ function Rules() {
   return rule | (document.getElementById('four').checked ? texts.fourOnlyFlag : 0);
 }
 
+// An outcome in the window's words, marked where it is proven: 负（已证）.
+function OutcomeShown(f) {
+  return texts.outcomes[OutcomeNumber(f.outcome)] + (f.proven ? `（${texts.proven}）` : '');
+}
+
 function FactsLine(f) {
-  return texts.facts.replace('%1', f.followers).replace('%2', texts.outcomes[OutcomeNumber(f.outcome)]) +
-    (f.followers === 0 ? texts.deadEnd : '') + (f.proven ? '（已证）' : '');
+  return texts.facts.replace('%1', f.followers).replace('%2', OutcomeShown(f)) +
+    (f.followers === 0 ? texts.deadEnd : '');
 }
 
 function OutcomeNumber(word) {
@@ -81,7 +86,7 @@ function ShowCandidates(answer, all) {
     name.append(idiom, reading);
     const facts = document.createElement('span');
     facts.className = f.outcome;
-    facts.textContent = `${texts.outcomes[OutcomeNumber(f.outcome)]} ${f.followers}`;
+    facts.textContent = `${OutcomeShown(f)} ${f.followers}`;
     button.append(name, facts);
     button.addEventListener('click', () => ShowDetails(f));
     item.append(button);
@@ -117,9 +122,79 @@ function ShowChain(answer) {
   document.getElementById('message').textContent = answer.chain ? '' : texts.notFound;
 }
 
+// The game against the computer: the page keeps the idioms played and the
+// rule the game began with; the module judges each move and answers it.
+const game = { chain: [], rules: 0, over: false, hint: [] };
+
+function NewGame() {
+  game.chain = [];
+  game.rules = Rules();
+  game.over = false;
+  game.hint = [];
+  document.getElementById('game-chain').replaceChildren();
+  document.getElementById('game-message').textContent = '';
+  document.getElementById('game-position').textContent = '';
+  document.getElementById('game-hints').hidden = true;
+  document.getElementById('game-move').disabled = false;
+  document.getElementById('game-play').disabled = false;
+}
+
+function AddToGame(f, who) {
+  game.chain.push(f.idiom);
+  const item = document.createElement('li');
+  item.className = who;
+  item.textContent = `${who === 'computer' ? '电脑' : '你'}：${f.idiom}`;
+  document.getElementById('game-chain').append(item);
+}
+
+function PlayTurn() {
+  if (game.over)
+    return;
+  const input = document.getElementById('game-move');
+  const move = input.value.trim();
+  if (move === '' && game.chain.length > 0)
+    return;  // nothing typed in a game: wait for an idiom
+  const answer = Ask('PageGameTurn', game.rules, game.chain.join('\n'), move);
+  document.getElementById('game-message').textContent = answer.error || answer.message;
+  if (answer.error || answer.verdict !== 'played')
+    return;
+  input.value = '';
+  document.getElementById('game-hints').hidden = true;
+  if (answer.player)
+    AddToGame(answer.player, 'player');
+  if (answer.computer)
+    AddToGame(answer.computer, 'computer');
+  game.hint = answer.hint;
+  game.over = answer.over !== null;
+  document.getElementById('game-position').textContent =
+    answer.position ? `你的局面：${texts.outcomes[OutcomeNumber(answer.position)]}` : '';
+  document.getElementById('game-move').disabled = game.over;
+  document.getElementById('game-play').disabled = game.over;
+}
+
+function ShowHint() {
+  const list = document.getElementById('game-hints');
+  list.replaceChildren();
+  for (const f of game.hint) {
+    const item = document.createElement('li');
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.textContent = `${f.idiom}　${FactsLine(f)}`;
+    button.addEventListener('click', () => {
+      document.getElementById('game-move').value = f.idiom;
+    });
+    item.append(button);
+    list.append(item);
+  }
+  list.hidden = game.hint.length === 0;
+}
+
 function Query(all) {
   lastText = document.getElementById('text').value;
   ShowCandidates(Ask('PageCandidates', Rules(), lastText, '', all ? 1 : 0), all);
+  // The moment a visitor first sees an answer, for measurements.
+  if (performance.getEntriesByName('quovant-first-answer').length === 0)
+    performance.mark('quovant-first-answer');
   FetchMeanings();
 }
 
@@ -148,6 +223,16 @@ function Setup() {
     Query(false);
   });
   document.getElementById('more').addEventListener('click', () => Query(true));
+  document.getElementById('game-form').addEventListener('submit', (e) => {
+    e.preventDefault();
+    PlayTurn();
+  });
+  document.getElementById('game-hint').addEventListener('click', ShowHint);
+  document.getElementById('game-new').addEventListener('click', NewGame);
+  // A game is played by the rule it began with: a new rule begins a new game.
+  select.addEventListener('change', NewGame);
+  document.getElementById('four').addEventListener('change', NewGame);
+  NewGame();
   document.getElementById('chain-form').addEventListener('submit', (e) => {
     e.preventDefault();
     ShowChain(Ask('PageChain', Rules(), document.getElementById('chain-from').value.trim(),
