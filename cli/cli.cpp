@@ -103,11 +103,13 @@ int RunArguments(int rules, const std::vector<std::string> &args, Console &conso
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::optional<std::u16string> text = Utf8ToUtf16(args[i]);
         std::string idioms;
+        std::u16string query;
+        bool found = false;
         if (!text)
             console.Err("quovant: argument " + std::to_string(i + 1) + " is not valid UTF-8\n");
-        else if ((idioms = Suggest(rules, *text)).empty())
+        else if (!(found = AppendSuggestion(rules, *text, query, idioms)))
             console.Err(QUOVANT_NOT_FOUND_TEXT "\n");
-        if (!text || idioms.empty())
+        if (!found)
             exitCode = EXIT_NOT_FOUND;
         if (!console.Out(idioms + "\n"))
             return EXIT_OUTPUT_FAILED;
@@ -115,18 +117,34 @@ int RunArguments(int rules, const std::vector<std::string> &args, Console &conso
     return exitCode;
 }
 
+// Answers wait in one buffer while further input lines are already read,
+// and go out together in one write of at most about this many bytes: a
+// stream of queries costs few writes, yet a program that writes one line and
+// waits gets its answer at once.
+constexpr std::size_t ANSWERS_CHUNK = 64 * 1024;
+
 int RunLines(int rules, Console &console)
 {
     int exitCode = EXIT_ALL_FOUND;
-    std::string line;
+    std::string line, answers;
+    std::u16string text, query;  // reused from line to line
+    const auto flush = [&] {
+        const bool written = console.Out(answers);
+        answers.clear();
+        return written;
+    };
     for (std::size_t number = 1; console.ReadLine(line); ++number) {
-        const std::optional<std::u16string> text =
-            Utf8ToUtf16(number == 1 ? WithoutByteOrderMark(line) : std::string_view(line));
-        if (!text) {
+        if (Utf8ToUtf16Into(number == 1 ? WithoutByteOrderMark(line) : std::string_view(line), text)) {
+            AppendSuggestion(rules, text, query, answers);
+        } else {
+            // The answers before it go first, for a reader of both streams at once.
+            if (!flush())
+                return EXIT_OUTPUT_FAILED;
             console.Err("quovant: line " + std::to_string(number) + " is not valid UTF-8\n");
             exitCode = EXIT_NOT_FOUND;
         }
-        if (!console.Out((text ? Suggest(rules, *text) : std::string()) + "\n"))
+        answers += '\n';
+        if ((answers.size() >= ANSWERS_CHUNK || !console.LineWaiting()) && !flush())
             return EXIT_OUTPUT_FAILED;
     }
     return exitCode;
@@ -187,28 +205,30 @@ int RunQueries(const std::vector<std::string> &args, Console &console)
 
 }  // namespace
 
-std::string Suggest(int rules, std::u16string_view text)
+bool AppendSuggestion(int rules, std::u16string_view text, std::u16string &query, std::string &out)
 {
+    // The library reads a terminated copy; GetIdioms trims it in place.
+    query.assign(text);
     if (rules != QUOVANT_RULE_CLASSIC) {
-        const std::u16string query(text);
         QuovantFacts first[QUOVANT_MAX_IDIOMS];
         const long count = g_library.GetIdiomCandidatesByRule(
             rules, reinterpret_cast<const QuovantChar *>(query.c_str()), nullptr, 0, first, QUOVANT_MAX_IDIOMS);
-        std::string idioms;
-        for (long i = 0; i < count && i < QUOVANT_MAX_IDIOMS; ++i)
-            idioms += (i > 0 ? " " : "") + Utf8Of(first[i].idiom);
-        return idioms;
+        for (long i = 0; i < count && i < QUOVANT_MAX_IDIOMS; ++i) {
+            if (i > 0)
+                out += ' ';
+            AppendUtf8(reinterpret_cast<const char16_t *>(first[i].idiom), out);
+        }
+        return count > 0;
     }
-    // GetIdioms trims its buffer in place: give it a copy, terminated.
-    std::u16string buffer(text);
     const auto *result = reinterpret_cast<const char16_t *>(
-        g_library.GetIdioms(reinterpret_cast<QuovantChar *>(buffer.data())));
+        g_library.GetIdioms(reinterpret_cast<QuovantChar *>(query.data())));
     if (result == nullptr)
-        return {};
+        return false;
     std::u16string_view idioms(result);
     while (!idioms.empty() && idioms.back() == u' ')
         idioms.remove_suffix(1);
-    return Utf16ToUtf8(idioms);
+    AppendUtf8(idioms, out);
+    return !idioms.empty();
 }
 
 bool JsonAsked(const std::vector<std::string> &args)

@@ -43,6 +43,9 @@ public:
     // The next line of standard input without its line end ("\n" or "\r\n"),
     // as raw bytes; false at the end of input.
     virtual bool ReadLine(std::string &line) = 0;
+    // True when a further complete line of standard input has already been
+    // read, so that an answer may wait to be written with the next one's.
+    virtual bool LineWaiting() const = 0;
     // Writes UTF-8 text to standard output; false when it could not be
     // written (the tool then stops).
     virtual bool Out(std::string_view text) = 0;
@@ -63,10 +66,12 @@ public:
 // when there are no arguments.
 int RunQuovant(const std::vector<std::string> &args, Console &console);
 
-// The first eight idioms that can follow `text` under `rules` (GetIdioms'
-// answer under the classic rule), separated by single spaces, or the empty
-// string when there are none. Needs the bound library.
-std::string Suggest(int rules, std::u16string_view text);
+// Appends to `out` the first eight idioms that can follow `text` under
+// `rules` (GetIdioms' answer under the classic rule), separated by single
+// spaces, or nothing when there are none; false when there are none. `query`
+// is memory of the caller's, reused from call to call. Needs the bound
+// library.
+bool AppendSuggestion(int rules, std::u16string_view text, std::u16string &query, std::string &out);
 
 // `line` without a UTF-8 byte-order mark at its start.
 std::string_view WithoutByteOrderMark(std::string_view line);

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -16,14 +15,35 @@ namespace {
 
 class StdConsole : public Console {
 public:
+    // Standard input is read in large chunks into a buffer of its own, so
+    // that LineWaiting can see whether a further line has come already.
     bool ReadLine(std::string &line) override
     {
-        if (!std::getline(std::cin, line))
-            return false;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        return true;
+        for (;;) {
+            const std::size_t end = input_.find('\n', start_);
+            if (end != std::string::npos || (ended_ && start_ < input_.size())) {
+                const std::size_t stop = end != std::string::npos ? end : input_.size();
+                line.assign(input_, start_, stop - start_);
+                start_ = stop + (end != std::string::npos ? 1 : 0);
+                if (!line.empty() && line.back() == '\r')
+                    line.pop_back();
+                return true;
+            }
+            if (ended_)
+                return false;
+            input_.erase(0, start_);
+            start_ = 0;
+            const std::size_t kept = input_.size();
+            input_.resize(kept + INPUT_CHUNK);
+            ssize_t n;
+            while ((n = read(STDIN_FILENO, input_.data() + kept, INPUT_CHUNK)) < 0 && errno == EINTR) {
+            }
+            input_.resize(kept + (n > 0 ? static_cast<std::size_t>(n) : 0));
+            ended_ = n <= 0;  // the end of input, or an error reading it
+        }
     }
+
+    bool LineWaiting() const override { return input_.find('\n', start_) != std::string::npos; }
 
     bool Out(std::string_view text) override
     {
@@ -67,6 +87,10 @@ private:
         return true;
     }
 
+    static constexpr std::size_t INPUT_CHUNK = 64 * 1024;
+    std::string input_;      // standard input read so far and not yet taken
+    std::size_t start_ = 0;  // where the next line begins in input_
+    bool ended_ = false;     // no more input comes
     int outputErrno_ = 0;
 };
 

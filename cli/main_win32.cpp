@@ -34,6 +34,9 @@ public:
             return false;
         return any;
     }
+    // Lines are answered one by one here, each answer written at once.
+    bool LineWaiting() const override { return false; }
+
     bool Out(std::string_view text) override
     {
         if (!Write(GetStdHandle(STD_OUTPUT_HANDLE), text)) {

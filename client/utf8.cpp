@@ -42,18 +42,26 @@ static void AppendUtf16(std::u16string &out, char32_t c)
     }
 }
 
-std::optional<std::u16string> Utf8ToUtf16(std::string_view text)
+bool Utf8ToUtf16Into(std::string_view text, std::u16string &out)
 {
-    std::u16string out;
-    out.reserve(text.size());
+    out.clear();
     for (std::size_t i = 0; i < text.size();) {
         char32_t c = 0;
         const std::size_t length = DecodeOne(text, i, c);
         if (length == 0)
-            return std::nullopt;
+            return false;
         AppendUtf16(out, c);
         i += length;
     }
+    return true;
+}
+
+std::optional<std::u16string> Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    if (!Utf8ToUtf16Into(text, out))
+        return std::nullopt;
     return out;
 }
 
@@ -88,6 +96,12 @@ std::string Utf16ToUtf8(std::u16string_view text)
 {
     std::string out;
     out.reserve(text.size() * 3);
+    AppendUtf8(text, out);
+    return out;
+}
+
+void AppendUtf8(std::u16string_view text, std::string &out)
+{
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
@@ -110,5 +124,4 @@ std::string Utf16ToUtf8(std::u16string_view text)
             out += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    return out;
 }

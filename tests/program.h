@@ -23,4 +23,24 @@ struct ProgramRun {
 ProgramRun RunProgram(const std::string &program, const std::vector<std::string> &args, const std::string &input = "",
                OutputTo output = OutputTo::PIPE);
 
+// A program kept running with pipes to its standard input and output, for a
+// test that writes a line and waits for the answer before the next.
+class ProgramSession {
+public:
+    ProgramSession(const std::string &program, const std::vector<std::string> &args);
+    ~ProgramSession();  // ends its input and waits for it
+    ProgramSession(const ProgramSession &) = delete;
+    ProgramSession &operator=(const ProgramSession &) = delete;
+
+    // Writes `text` to its standard input.
+    void Write(const std::string &text);
+    // The next line of its standard output without its "\n", or "(nothing
+    // within N s)" when none comes within `seconds`.
+    std::string ReadLine(int seconds);
+
+private:
+    int pid_ = -1, in_ = -1, out_ = -1;
+    std::string pending_;  // output read and not yet taken as a line
+};
+
 #endif

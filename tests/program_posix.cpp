@@ -92,3 +92,68 @@ ProgramRun RunProgram(const std::string &program, const std::vector<std::string>
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return run;
 }
+
+ProgramSession::ProgramSession(const std::string &program, const std::vector<std::string> &args)
+{
+    int in[2], out[2];
+    if (pipe(in) != 0 || pipe(out) != 0)
+        throw std::runtime_error("pipe failed");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    for (int fd : {in[0], in[1], out[0], out[1]})
+        posix_spawn_file_actions_addclose(&actions, fd);
+    std::vector<char *> argv{const_cast<char *>(program.c_str())};
+    for (const std::string &a : args)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(in[0]);
+    close(out[1]);
+    in_ = in[1], out_ = out[0], pid_ = pid;
+    if (spawned != 0)
+        throw std::runtime_error("cannot start " + program);
+    signal(SIGPIPE, SIG_IGN);
+}
+
+ProgramSession::~ProgramSession()
+{
+    close(in_);
+    close(out_);
+    waitpid(pid_, nullptr, 0);
+}
+
+void ProgramSession::Write(const std::string &text)
+{
+    for (std::size_t written = 0; written < text.size();) {
+        const ssize_t n = write(in_, text.data() + written, text.size() - written);
+        if (n <= 0)
+            throw std::runtime_error("cannot write to the program");
+        written += static_cast<std::size_t>(n);
+    }
+}
+
+std::string ProgramSession::ReadLine(int seconds)
+{
+    for (int waited = 0; pending_.find('\n') == std::string::npos;) {
+        pollfd fd{out_, POLLIN, 0};
+        if (waited >= seconds * 10)
+            return "(nothing within " + std::to_string(seconds) + " s)";
+        if (poll(&fd, 1, 100) == 0) {
+            ++waited;
+            continue;
+        }
+        char buffer[4096];
+        const ssize_t n = read(out_, buffer, sizeof buffer);
+        if (n <= 0)
+            return "(the output ended)";
+        pending_.append(buffer, static_cast<std::size_t>(n));
+    }
+    const std::size_t end = pending_.find('\n');
+    const std::string line = pending_.substr(0, end);
+    pending_.erase(0, end + 1);
+    return line;
+}

@@ -54,6 +54,17 @@ TEST(Cli, StreamsAndExitCodes)
     }
 }
 
+// A program that writes one line and waits gets its answer before it writes
+// the next: answers are not held back for lines that have not come.
+TEST(Cli, AnswersALineAtOnce)
+{
+    ProgramSession tool(QUOVANT_PROGRAM, {});
+    for (const char *query : {"一心一意", "扒", "一心一意"}) {
+        tool.Write(std::string(query) + "\n");
+        EXPECT_EQ(tool.ReadLine(10), std::string(query) == "扒" ? AsLine(AFTER_PA) : AsLine(AFTER_YI)) << query;
+    }
+}
+
 TEST(Cli, HelpNamesEveryExitCode)
 {
     const ProgramRun run = RunProgram(QUOVANT_PROGRAM, {"--help"});
