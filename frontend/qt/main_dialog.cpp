@@ -36,11 +36,19 @@ QFont DialogFont()
     QFont font;
     // The Windows face first, then CJK faces that Linux systems carry.
     font.setFamilies({"Microsoft Yahei", "Noto Sans CJK SC", "WenQuanYi Micro Hei", "WenQuanYi Zen Hei"});
-    for (int pixels = FONT_CELL_HEIGHT; pixels > 1; --pixels) {
+    const auto lineAt = [&font](int pixels) {
         font.setPixelSize(pixels);
-        if (QFontMetrics(font).height() <= FONT_CELL_HEIGHT)
-            break;
-    }
+        return QFontMetrics(font).height();
+    };
+    // A line grows in proportion to the em: measured once, at the cell's
+    // height, it points at the em; the sizes beside it settle the rounding.
+    int pixels = std::clamp(FONT_CELL_HEIGHT * FONT_CELL_HEIGHT / std::max(lineAt(FONT_CELL_HEIGHT), 1), 2,
+                            FONT_CELL_HEIGHT);
+    while (pixels > 2 && lineAt(pixels) > FONT_CELL_HEIGHT)
+        --pixels;
+    while (pixels < FONT_CELL_HEIGHT && lineAt(pixels + 1) <= FONT_CELL_HEIGHT)
+        ++pixels;
+    font.setPixelSize(pixels);
     return font;
 }
 
