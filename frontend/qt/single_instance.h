@@ -1,15 +1,20 @@
 // One copy of the program per user session: a lock file claims the name,
-// and a local socket beside it lets a second copy ask the first to come
-// forward. A lock left by a crashed copy is taken over.
+// and a Unix socket beside it lets a second copy ask the first to come
+// forward. A lock left by a crashed copy is taken over. Plain POSIX sockets
+// watched by Qt's event loop, so that the window needs no network module
+// (whose libraries cost its start-up several milliseconds).
 #ifndef QUOVANT_QT_SINGLE_INSTANCE_H
 #define QUOVANT_QT_SINGLE_INSTANCE_H
 
-#include <QLocalServer>
+#include <QByteArray>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 
+#include <map>
 #include <memory>
+
+class QSocketNotifier;
 
 class SingleInstance : public QObject {
     Q_OBJECT
@@ -18,6 +23,7 @@ public:
     // `name` names the lock and the socket in `directory` (the user's
     // runtime directory when empty).
     explicit SingleInstance(const QString &name, const QString &directory = QString());
+    ~SingleInstance() override;
 
     // Claims the name. False only when another running copy holds it; then
     // that copy has been asked to come forward. Any other failure to lock
@@ -29,12 +35,21 @@ signals:
     void RaiseRequested();
 
 private:
+    void Listen();
     void OnConnection();
+    void OnReadable(int fd);
+    void Drop(int fd);
 
     QString lockPath_;
     QString socketPath_;
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer server_;
+    int server_ = -1;                              // the listening socket, when this copy holds the name
+    QSocketNotifier *serverNotifier_ = nullptr;    // owned as a child
+    struct Client {
+        QSocketNotifier *notifier;  // owned as a child
+        QByteArray received;
+    };
+    std::map<int, Client> clients_;  // by socket
 };
 
 #endif
