@@ -1,11 +1,15 @@
 // The single-instance lock and the raise request over a Unix socket.
 #include "single_instance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QSysInfo>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -49,16 +53,21 @@ SingleInstance::~SingleInstance()
         close(server_);
         unlink(QFile::encodeName(socketPath_).constData());
     }
+    if (lock_ >= 0)
+        close(lock_);  // and the lock goes with it
 }
 
 bool SingleInstance::Claim()
 {
-    lock_ = std::make_unique<QLockFile>(lockPath_);
-    // A lock whose owner has died is stale at once; a live owner's never is.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
-        if (lock_->error() != QLockFile::LockFailedError)
-            return true;  // no lock to be had, but nothing says another copy runs
+    lock_ = open(QFile::encodeName(lockPath_).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lock_ < 0)
+        return true;  // no lock to be had, but nothing says another copy runs
+    if (flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        close(lock_);
+        lock_ = -1;
+        if (!held)
+            return true;
         // Ask the holder to come forward; a holder that does not listen is
         // not waited for.
         sockaddr_un address;
@@ -70,6 +79,15 @@ bool SingleInstance::Claim()
             close(fd);
         return false;
     }
+    // What QLockFile writes, for an older copy of the window, which reads
+    // the lock that way: whose it is, so that it is seen stale once this
+    // copy has gone.
+    const QByteArray owner = QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                             QCoreApplication::applicationName().toUtf8() + '\n' +
+                             QSysInfo::machineHostName().toUtf8() + '\n';
+    const bool written = ftruncate(lock_, 0) == 0 &&
+                         write(lock_, owner.constData(), static_cast<std::size_t>(owner.size())) == owner.size();
+    (void)written;  // unwritten, the lock holds all the same
     Listen();
     return true;
 }

@@ -1,18 +1,17 @@
-// One copy of the program per user session: a lock file claims the name,
-// and a Unix socket beside it lets a second copy ask the first to come
-// forward. A lock left by a crashed copy is taken over. Plain POSIX sockets
-// watched by Qt's event loop, so that the window needs no network module
-// (whose libraries cost its start-up several milliseconds).
+// One copy of the program per user session: a lock on a file claims the
+// name, and a Unix socket beside it lets a second copy ask the first to come
+// forward. The lock is the kernel's (flock), held as long as the process
+// lives, so a crashed copy leaves nothing to take over. Plain POSIX calls
+// watched by Qt's event loop: the window's start-up pays neither Qt's
+// network module (nine libraries) nor QLockFile's checks of stale locks.
 #ifndef QUOVANT_QT_SINGLE_INSTANCE_H
 #define QUOVANT_QT_SINGLE_INSTANCE_H
 
 #include <QByteArray>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 
 #include <map>
-#include <memory>
 
 class QSocketNotifier;
 
@@ -27,7 +26,7 @@ public:
 
     // Claims the name. False only when another running copy holds it; then
     // that copy has been asked to come forward. Any other failure to lock
-    // lets this copy run.
+    // lets this copy run. Called once.
     bool Claim();
 
 signals:
@@ -42,7 +41,7 @@ private:
 
     QString lockPath_;
     QString socketPath_;
-    std::unique_ptr<QLockFile> lock_;
+    int lock_ = -1;                                // the locked file, while this copy holds the name
     int server_ = -1;                              // the listening socket, when this copy holds the name
     QSocketNotifier *serverNotifier_ = nullptr;    // owned as a child
     struct Client {
