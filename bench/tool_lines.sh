@@ -3,12 +3,13 @@
 # (100,000 by default) cycling through bench_query's mix, each run timed as a
 # whole process (load included) with its answers read from a pipe, RUNS
 # times (7 by default). Prints the median
-# time and queries a second; never fails on time. Needs the linux preset built.
-#   bench/tool_lines.sh [LINES [RUNS]]
+# time and queries a second; never fails on time. Needs the linux preset built
+# (or TOOL, another build of the tool, to compare).
+#   bench/tool_lines.sh [LINES [RUNS [TOOL]]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 lines=${1:-100000} runs=${2:-7}
-tool=build/linux/bin/quovant
+tool=${3:-build/linux/bin/quovant}
 [ -x "$tool" ] || { echo "tool_lines.sh: no $tool: build the linux preset first" >&2; exit 2; }
 input=$(mktemp)
 trap 'rm -f "$input"' EXIT

@@ -102,6 +102,11 @@ std::string Utf16ToUtf8(std::u16string_view text)
 
 void AppendUtf8(std::u16string_view text, std::string &out)
 {
+    // Room for the worst case, three bytes a unit (a pair of two takes
+    // four), written through a pointer and cut to size after.
+    const std::size_t start = out.size();
+    out.resize(start + text.size() * 3);
+    char *p = out.data() + start;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
@@ -109,19 +114,20 @@ void AppendUtf8(std::u16string_view text, std::string &out)
         else if (c >= 0xD800 && c <= 0xDFFF)
             c = 0xFFFD;
         if (c < 0x80) {
-            out += static_cast<char>(c);
+            *p++ = static_cast<char>(c);
         } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *p++ = static_cast<char>(0xC0 | c >> 6);
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | c >> 12);
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *p++ = static_cast<char>(0xE0 | c >> 12);
+            *p++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | c >> 18);
-            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *p++ = static_cast<char>(0xF0 | c >> 18);
+            *p++ = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            *p++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
         }
     }
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
