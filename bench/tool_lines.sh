@@ -7,9 +7,9 @@
 # (or TOOL, another build of the tool, to compare).
 #   bench/tool_lines.sh [LINES [RUNS [TOOL]]]
 set -euo pipefail
-cd "$(dirname "$0")/.."
 lines=${1:-100000} runs=${2:-7}
-tool=${3:-build/linux/bin/quovant}
+tool=$(realpath "${3:-$(dirname "$0")/../build/linux/bin/quovant}")
+cd "$(dirname "$0")/.."
 [ -x "$tool" ] || { echo "tool_lines.sh: no $tool: build the linux preset first" >&2; exit 2; }
 input=$(mktemp)
 trap 'rm -f "$input"' EXIT
@@ -25,8 +25,12 @@ times = []
 for _ in range(runs):
     with open(path, "rb") as queries:
         start = time.perf_counter()
-        subprocess.run([tool], stdin=queries, stdout=subprocess.PIPE, check=False)
+        run = subprocess.run([tool], stdin=queries, stdout=subprocess.PIPE, check=False)
         times.append(time.perf_counter() - start)
+    # A tool that failed (no library, say) would be timed for nothing.
+    answered = run.stdout.count(b"\n")
+    if run.returncode != 0 or answered != lines:
+        sys.exit(f"tool_lines.sh: {tool} failed (exit code {run.returncode}, {answered} lines)")
 median = statistics.median(times)
 print(f"{lines} queries from standard input: median {median * 1000:.0f} ms of {runs} runs "
       f"(min {min(times) * 1000:.0f}, max {max(times) * 1000:.0f}), {lines / median:,.0f} queries a second")

@@ -1,6 +1,7 @@
 // The quovant tool's entry on POSIX systems: UTF-8 arguments and streams.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -20,11 +21,13 @@ public:
     bool ReadLine(std::string &line) override
     {
         for (;;) {
-            const std::size_t end = input_.find('\n', start_);
+            // Only what came since the last look is searched: a long line
+            // read in many chunks is scanned once.
+            const std::size_t end = input_.find('\n', std::max(start_, scanned_));
             if (end != std::string::npos || (ended_ && start_ < input_.size())) {
                 const std::size_t stop = end != std::string::npos ? end : input_.size();
                 line.assign(input_, start_, stop - start_);
-                start_ = stop + (end != std::string::npos ? 1 : 0);
+                start_ = scanned_ = stop + (end != std::string::npos ? 1 : 0);
                 if (!line.empty() && line.back() == '\r')
                     line.pop_back();
                 return true;
@@ -33,7 +36,7 @@ public:
                 return false;
             input_.erase(0, start_);
             start_ = 0;
-            const std::size_t kept = input_.size();
+            const std::size_t kept = scanned_ = input_.size();
             input_.resize(kept + INPUT_CHUNK);
             ssize_t n;
             while ((n = read(STDIN_FILENO, input_.data() + kept, INPUT_CHUNK)) < 0 && errno == EINTR) {
@@ -89,7 +92,8 @@ private:
 
     static constexpr std::size_t INPUT_CHUNK = 64 * 1024;
     std::string input_;      // standard input read so far and not yet taken
-    std::size_t start_ = 0;  // where the next line begins in input_
+    std::size_t start_ = 0;    // where the next line begins in input_
+    std::size_t scanned_ = 0;  // input_ before this holds no line end after start_
     bool ended_ = false;     // no more input comes
     int outputErrno_ = 0;
 };

@@ -2,7 +2,8 @@
 // being mapped, on the X display of $DISPLAY. Starts each program in turn,
 // RUNS times each (interleaved, so that a machine that slows down slows all
 // alike), waits for a top-level window titled TITLE to be mapped, then ends
-// the program. Prints each program's median and quartiles, and the ratio of
+// the program (a window of another size with that title, such as an error
+// box, does not count). Prints each program's median and quartiles, and the ratio of
 // each median to the first program's. Never fails on time; exits 1 when a
 // program did not show its window within the deadline.
 //   startup_bench RUNS TITLE PROGRAM...
@@ -19,6 +20,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "window_layout.h"
 
 extern char **environ;
 
@@ -56,6 +59,15 @@ std::string Title(Display *display, Window window)
     return title;
 }
 
+// True when `window` has the window's size (an error box with the same
+// title is not the window).
+bool IsWindow(Display *display, Window window)
+{
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display, window, &attributes) != 0 && attributes.width == CLIENT_WIDTH &&
+           attributes.height == CLIENT_HEIGHT;
+}
+
 // Starts `program`, and returns the milliseconds until a window titled
 // `title` is mapped on the root window, or a negative number when none is
 // within the deadline. Ends the program either way.
@@ -82,7 +94,7 @@ double TimeToWindow(Display *display, const std::string &program, const std::str
         }
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == MapNotify && Title(display, event.xmap.window) == title)
+        if (event.type == MapNotify && Title(display, event.xmap.window) == title && IsWindow(display, event.xmap.window))
             shown = NowMs() - start;
     }
     kill(pid, SIGTERM);

@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -21,6 +22,9 @@
 static const char RAISE_REQUEST[] = "raise\n";
 static const int PENDING_CONNECTIONS = 8;
 static const qsizetype MAX_REQUEST_BYTES = 64;  // a client that sends more is dropped
+static const int CONNECT_TRIES = 20;               // with the pause, two seconds in all
+static const useconds_t CONNECT_PAUSE_US = 100 * 1000;
+static const int ACCEPT_PAUSE_MS = 500;
 
 // The socket address of `path`; false when the path does not fit in one.
 static bool AddressOf(const QString &path, sockaddr_un &address)
@@ -68,15 +72,7 @@ bool SingleInstance::Claim()
         lock_ = -1;
         if (!held)
             return true;
-        // Ask the holder to come forward; a holder that does not listen is
-        // not waited for.
-        sockaddr_un address;
-        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (fd >= 0 && AddressOf(socketPath_, address) &&
-            ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0)
-            (void)send(fd, RAISE_REQUEST, sizeof RAISE_REQUEST - 1, MSG_NOSIGNAL);
-        if (fd >= 0)
-            close(fd);
+        AskHolderToRaise();
         return false;
     }
     // What QLockFile writes, for an older copy of the window, which reads
@@ -92,6 +88,29 @@ bool SingleInstance::Claim()
     return true;
 }
 
+// Asks the copy that holds the name to come forward. A holder whose queue of
+// connections is full (it is busy starting) is tried again for a while; one
+// that does not listen at all is not waited for.
+void SingleInstance::AskHolderToRaise()
+{
+    sockaddr_un address;
+    if (!AddressOf(socketPath_, address))
+        return;
+    for (int tries = 0; tries < CONNECT_TRIES; ++tries) {
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd < 0)
+            return;
+        const bool connected = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+        const bool busy = !connected && errno == EAGAIN;
+        if (connected)
+            (void)send(fd, RAISE_REQUEST, sizeof RAISE_REQUEST - 1, MSG_NOSIGNAL);
+        close(fd);
+        if (!busy)
+            return;
+        usleep(CONNECT_PAUSE_US);
+    }
+}
+
 // Listens for raise requests; without a socket the copy still runs, only
 // it cannot be asked to come forward.
 void SingleInstance::Listen()
@@ -104,11 +123,9 @@ void SingleInstance::Listen()
     server_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (server_ < 0)
         return;
-    // Only this user may connect.
-    const mode_t mask = umask(0077);
-    const bool bound = bind(server_, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-    umask(mask);
-    if (!bound || listen(server_, PENDING_CONNECTIONS) != 0) {
+    // Only this user may connect (made so before anyone can).
+    if (bind(server_, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
+        chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || listen(server_, PENDING_CONNECTIONS) != 0) {
         close(server_);
         server_ = -1;
         return;
@@ -124,6 +141,12 @@ void SingleInstance::OnConnection()
         auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
         clients_[fd] = Client{notifier, {}};
         connect(notifier, &QSocketNotifier::activated, this, [this, fd] { OnReadable(fd); });
+    }
+    // Out of descriptors, the connection waits in the queue and the socket
+    // stays readable: listen again a little later rather than spin.
+    if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+        serverNotifier_->setEnabled(false);
+        QTimer::singleShot(ACCEPT_PAUSE_MS, this, [this] { serverNotifier_->setEnabled(true); });
     }
 }
 

@@ -34,6 +34,7 @@ signals:
     void RaiseRequested();
 
 private:
+    void AskHolderToRaise();
     void Listen();
     void OnConnection();
     void OnReadable(int fd);
