@@ -7,12 +7,15 @@
 #include "binding.h"
 #include "facts.h"
 #include "facts_json.h"
+#include "messages.h"
 #include "product.h"
 #include "utf8.h"
 
 namespace {
 
-const char USAGE_TEXT[] =
+const char NO_KNOWLEDGE[] = N_("the library knows nothing of its idioms beyond GetIdioms");
+
+const char USAGE_TEXT[] = N_(
     "Usage: quovant [RULE] TEXT...\n"
     "       quovant [RULE] < FILE\n"
     "       quovant next [RULE] [--all] [--used FILE] [--json] TEXT\n"
@@ -61,35 +64,72 @@ const char USAGE_TEXT[] =
     "                  行家里手, háng); a text that is no idiom uses every reading\n"
     "                  of its last character; \"xing\", \"xing2\", \"xíng\" are syllables\n"
     "  --rule tone     the same with the same tone\n"
-    "  --four          idioms of four characters only, with any rule\n";
+    "  --four          idioms of four characters only, with any rule\n");
 
-// `text` broken into lines of at most 79 columns at its spaces (each
-// character one column).
+// Columns a terminal gives the UTF-16 unit `c`: two for the wide characters
+// of Chinese (a pair's second unit none), else one.
+std::size_t Columns(char16_t c)
+{
+    if (c >= 0xDC00 && c <= 0xDFFF)
+        return 0;
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+                      (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                      (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0xD800 && c <= 0xDBFF);
+    return wide ? 2 : 1;
+}
+
+// `text` broken into lines of at most 79 columns: at its spaces, and in
+// Chinese between two characters too, but never before closing punctuation
+// or after opening punctuation.
 std::string Wrapped(std::string_view text)
 {
-    std::string out;
+    static constexpr std::u16string_view CLOSING = u"，。、；：？！）》」』”’】", OPENING = u"（《「『“‘【";
+    const std::u16string all = Utf8ToUtf16Lossy(text);
+    std::u16string out;
     std::size_t column = 0;
-    while (!text.empty()) {
-        const std::size_t space = text.find(' ');
-        const std::string_view word = text.substr(0, space);
-        const std::size_t width = Utf8ToUtf16Lossy(word).size();
-        if (column > 0 && column + 1 + width > 79)
-            out += '\n', column = 0;
-        else if (column > 0)
-            out += ' ', ++column;
-        out += word;
+    for (std::size_t i = 0; i < all.size();) {
+        // The next piece that a line may not break within: a word, or one
+        // wide character with the punctuation that holds on to it.
+        const bool gap = all[i] == u' ';
+        if (gap)
+            ++i;
+        std::size_t end = i, width = 0;
+        const auto take = [&] { width += Columns(all[end++]); };
+        while (end < all.size() && all[end] != u' ') {
+            const bool wide = Columns(all[end]) == 2;
+            if (wide && end > i && Columns(all[end - 1]) != 2 && OPENING.find(all[end - 1]) == std::u16string_view::npos &&
+                CLOSING.find(all[end]) == std::u16string_view::npos)
+                break;  // a word ends where Chinese begins
+            take();
+            if (wide && all[end - 1] >= 0xD800 && all[end - 1] <= 0xDBFF && end < all.size())
+                take();  // a pair's second unit
+            if (wide || OPENING.find(all[end - 1]) != std::u16string_view::npos) {
+                while (end < all.size() && CLOSING.find(all[end]) != std::u16string_view::npos)
+                    take();
+                if (OPENING.find(all[end - 1]) == std::u16string_view::npos)
+                    break;
+            }
+        }
+        if (column > 0 && column + (gap ? 1 : 0) + width > 79) {
+            out += u'\n';
+            column = 0;
+        } else if (gap && column > 0) {
+            out += u' ';
+            ++column;
+        }
+        out.append(all, i, end - i);
         column += width;
-        text.remove_prefix(space == std::string_view::npos ? text.size() : space + 1);
+        i = end;
     }
-    return out + "\n";
+    return Utf16ToUtf8(out) + "\n";
 }
 
 // The usage, the note on outcomes, then every exit code with its meaning.
 std::string HelpText()
 {
-    std::string text = std::string(USAGE_TEXT) + Wrapped(OUTCOME_NOTE) + "\nExit codes:\n";
+    std::string text = std::string(Tr(USAGE_TEXT)) + Wrapped(Tr(OUTCOME_NOTE)) + "\n" + Tr(N_("Exit codes:")) + "\n";
     for (const ExitCodeMeaning &exit : EXIT_CODES) {
-        std::string meaning = exit.meaning;
+        std::string meaning = Tr(exit.meaning);
         for (std::size_t at = 0; (at = meaning.find('\n', at)) != std::string::npos; at += 6)
             meaning.insert(at + 1, "     ");
         text += "  " + std::to_string(exit.code) + "  " + meaning + "\n";
@@ -106,7 +146,7 @@ int RunArguments(int rules, const std::vector<std::string> &args, Console &conso
         std::u16string query;
         bool found = false;
         if (!text)
-            console.Err("quovant: argument " + std::to_string(i + 1) + " is not valid UTF-8\n");
+            console.Err("quovant: " + Said(N_("argument %1 is not valid UTF-8"), {std::to_string(i + 1)}) + "\n");
         else if (!(found = AppendSuggestion(rules, *text, query, idioms)))
             console.Err(QUOVANT_NOT_FOUND_TEXT "\n");
         if (!found)
@@ -129,6 +169,8 @@ int RunLines(int rules, Console &console)
     std::string line, answers;
     std::u16string text, query;  // reused from line to line
     const auto flush = [&] {
+        if (answers.empty())
+            return true;
         const bool written = console.Out(answers);
         answers.clear();
         return written;
@@ -140,7 +182,7 @@ int RunLines(int rules, Console &console)
             // The answers before it go first, for a reader of both streams at once.
             if (!flush())
                 return EXIT_OUTPUT_FAILED;
-            console.Err("quovant: line " + std::to_string(number) + " is not valid UTF-8\n");
+            console.Err("quovant: " + Said(N_("line %1 is not valid UTF-8"), {std::to_string(number)}) + "\n");
             exitCode = EXIT_NOT_FOUND;
         }
         answers += '\n';
@@ -167,9 +209,9 @@ int RunQueries(const std::vector<std::string> &args, Console &console)
         const std::vector<std::string> rest(args.begin() + 1, args.end());
         const bool json = sub.json && JsonAsked(rest);
         if (!BindLibrary(LIBRARY_FILE_NAME))
-            return Fail(console, json, EXIT_NO_LIBRARY, Utf16ToUtf8(BINDING_FAILURE_TEXT), BINDING_FAILURE_ERROR);
+            return FailTold(console, json, EXIT_NO_LIBRARY, Utf16ToUtf8(BINDING_FAILURE_TEXT), BINDING_FAILURE_ERROR);
         if (!HasIdiomKnowledge())
-            return Fail(console, json, EXIT_NO_LIBRARY, "the library knows nothing of its idioms beyond GetIdioms");
+            return Fail(console, json, EXIT_NO_LIBRARY, NO_KNOWLEDGE);
         return sub.run(rest, console);
     }
     // The rule options, then the queries.
@@ -184,7 +226,7 @@ int RunQueries(const std::vector<std::string> &args, Console &console)
     }
     const std::vector<std::string> queries(args.begin() + static_cast<std::ptrdiff_t>(first), args.end());
     if (!queries.empty() && queries[0].size() > 1 && queries[0][0] == '-' && queries[0] != "--") {
-        console.Err("quovant: unknown option " + ShownUtf8(queries[0]) + " (see quovant --help)\n");
+        console.Err("quovant: " + Said(UNKNOWN_OPTION, {ShownUtf8(queries[0])}) + "\n");
         return EXIT_USAGE;
     }
     if (!BindLibrary(LIBRARY_FILE_NAME)) {
@@ -192,7 +234,7 @@ int RunQueries(const std::vector<std::string> &args, Console &console)
         return EXIT_NO_LIBRARY;
     }
     if (rules != QUOVANT_RULE_CLASSIC && !HasIdiomKnowledge()) {
-        console.Err("quovant: the library knows nothing of its idioms beyond GetIdioms\n");
+        console.Err("quovant: " + Said(NO_KNOWLEDGE) + "\n");
         return EXIT_NO_LIBRARY;
     }
     // A rule the library cannot answer by (its readings damaged) fails every query: said once.
@@ -216,7 +258,8 @@ bool AppendSuggestion(int rules, std::u16string_view text, std::u16string &query
         for (long i = 0; i < count && i < QUOVANT_MAX_IDIOMS; ++i) {
             if (i > 0)
                 out += ' ';
-            AppendUtf8(reinterpret_cast<const char16_t *>(first[i].idiom), out);
+            if (first[i].idiom != nullptr)
+                AppendUtf8(reinterpret_cast<const char16_t *>(first[i].idiom), out);
         }
         return count > 0;
     }
@@ -250,9 +293,9 @@ std::string_view WithoutByteOrderMark(std::string_view line)
     return line;
 }
 
-int Fail(Console &console, bool json, int code, const std::string &message, const std::string &error)
+int FailTold(Console &console, bool json, int code, const std::string &told, const std::string &error)
 {
-    console.Err("quovant: " + message + "\n");
+    console.Err("quovant: " + told + "\n");
     if (json && !console.Out(JsonText(nlohmann::ordered_json{{"error", error}})))
         return EXIT_OUTPUT_FAILED;
     return code;
@@ -268,27 +311,27 @@ int ParseRuleOption(const std::vector<std::string> &args, std::size_t &i, bool j
         return -1;
     const int rule = i + 1 < args.size() ? RuleNamed(args[i + 1]) : -1;
     if (rule < 0)
-        return Fail(console, json, EXIT_USAGE, "--rule needs one of classic, char, sound, tone (see quovant --help)");
+        return Fail(console, json, EXIT_USAGE, N_("--rule needs one of classic, char, sound, tone (see quovant --help)"));
     rules = (rules & ~QUOVANT_RULE_MASK) | rule;
     ++i;
     return 0;
 }
 
-int Fail(Console &console, bool json, int code, const std::string &message)
+int Fail(Console &console, bool json, int code, const char *message, std::initializer_list<std::string_view> values)
 {
-    return Fail(console, json, code, message, message);
+    return FailTold(console, json, code, Said(message, values), FilledMessage(message, values));
 }
 
 int LibraryFailed(Console &console, bool json)
 {
     return Fail(console, json, EXIT_NO_LIBRARY,
-                "the library could not answer (out of memory, or the readings a rule needs are damaged)");
+                N_("the library could not answer (out of memory, or the readings a rule needs are damaged)"));
 }
 
 int RunQuovant(const std::vector<std::string> &args, Console &console)
 {
     const int code = RunQueries(args, console);
     if (code == EXIT_OUTPUT_FAILED && !console.OutputError().empty())
-        console.Err("quovant: cannot write standard output: " + console.OutputError() + "\n");
+        console.Err("quovant: " + Said(N_("cannot write standard output: %1"), {console.OutputError()}) + "\n");
     return code;
 }

@@ -5,9 +5,12 @@
 #ifndef QUOVANT_CLI_H
 #define QUOVANT_CLI_H
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "message.h"
 
 // The tool's exit codes, each failure its own.
 enum ExitCode {
@@ -26,14 +29,14 @@ struct ExitCodeMeaning {
     const char *meaning;
 };
 inline constexpr ExitCodeMeaning EXIT_CODES[] = {
-    {EXIT_ALL_FOUND, "every query found something, or standard input was read to its end"},
-    {EXIT_NOT_FOUND, "a query found nothing or was not valid UTF-8; info: an unknown idiom;\n"
-                     "path: no chain"},
-    {EXIT_USAGE, "an unknown option or a bad argument"},
-    {EXIT_NO_LIBRARY, "the library is missing or its dictionary is damaged, or it ran out\n"
-                      "of memory"},
-    {EXIT_OUTPUT_FAILED, "standard output could not be written (a closed pipe ends quietly)"},
-    {EXIT_UNKNOWN_IDIOM, "path: FROM or TO is not an idiom of the dictionary (or not valid UTF-8)"},
+    {EXIT_ALL_FOUND, N_("every query found something, or standard input was read to its end")},
+    {EXIT_NOT_FOUND, N_("a query found nothing or was not valid UTF-8; info: an unknown idiom;\n"
+                        "path: no chain")},
+    {EXIT_USAGE, N_("an unknown option or a bad argument")},
+    {EXIT_NO_LIBRARY, N_("the library is missing or its dictionary is damaged, or it ran out\n"
+                         "of memory")},
+    {EXIT_OUTPUT_FAILED, N_("standard output could not be written (a closed pipe ends quietly)")},
+    {EXIT_UNKNOWN_IDIOM, N_("path: FROM or TO is not an idiom of the dictionary (or not valid UTF-8)")},
 };
 
 // The tool's view of its terminal, provided by each platform's entry.
@@ -81,11 +84,16 @@ std::string_view WithoutByteOrderMark(std::string_view line);
 bool JsonAsked(const std::vector<std::string> &args);
 
 // Tells the user why a subcommand failed: "quovant: MESSAGE" on standard
-// error, and with `json` the one document on standard output,
-// {"error": ERROR} (fixed English, for programs; MESSAGE when not given).
-// Returns `code`, or EXIT_OUTPUT_FAILED when the document was not written.
-int Fail(Console &console, bool json, int code, const std::string &message, const std::string &error);
-int Fail(Console &console, bool json, int code, const std::string &message);
+// error in the user's language, and with `json` the one document on
+// standard output, {"error": MESSAGE} in English, for programs. `message` is
+// English (marked N_), its places (%1...) filled with `values`. Returns
+// `code`, or EXIT_OUTPUT_FAILED when the document was not written.
+int Fail(Console &console, bool json, int code, const char *message, std::initializer_list<std::string_view> values = {});
+// The same with what is told and the JSON error given as they stand.
+int FailTold(Console &console, bool json, int code, const std::string &told, const std::string &error);
+
+// An unknown option, named by %1.
+inline constexpr char UNKNOWN_OPTION[] = N_("unknown option %1 (see quovant --help)");
 
 // Reads a rule option at `args[i]`: "--rule NAME" (moving `i` past NAME)
 // sets the rule of `rules`, "--four" the four-character switch. Gives -1

@@ -10,12 +10,16 @@
 #include "cli.h"
 #include "facts.h"
 #include "facts_json.h"
+#include "messages.h"
 #include "product.h"
 #include "utf8.h"
 
 using Json = nlohmann::ordered_json;
 
 namespace {
+
+// How many idioms can follow one, %1.
+const char FOLLOWERS[] = N_("%1 followers");
 
 // The options of a subcommand and the words left after them.
 struct Options {
@@ -47,10 +51,10 @@ int ParseOptions(const std::vector<std::string> &args, std::string_view allowed,
                 return code;
         } else if (a == "--used" && allowed.find("used") != std::string_view::npos) {
             if (i + 1 == args.size())
-                return Fail(console, options.json, EXIT_USAGE, "--used needs a file (see quovant --help)");
+                return Fail(console, options.json, EXIT_USAGE, N_("--used needs a file (see quovant --help)"));
             options.used = args[++i];
         } else {
-            return Fail(console, options.json, EXIT_USAGE, "unknown option " + ShownUtf8(a) + " (see quovant --help)");
+            return Fail(console, options.json, EXIT_USAGE, UNKNOWN_OPTION, {ShownUtf8(a)});
         }
     }
     return 0;
@@ -61,10 +65,10 @@ int ParseOptions(const std::vector<std::string> &args, std::string_view allowed,
 std::string NotAnIdiom(std::string_view word)
 {
     if (word.empty())
-        return "the empty text is not an idiom of the dictionary";
+        return Said(N_("the empty text is not an idiom of the dictionary"));
     if (!Utf8ToUtf16(word))
-        return ShownUtf8(word) + " is not valid UTF-8";
-    return std::string(word) + " is not an idiom of the dictionary";
+        return Said(N_("%1 is not valid UTF-8"), {ShownUtf8(word)});
+    return Said(N_("%1 is not an idiom of the dictionary"), {word});
 }
 
 // A meaning on one line, its senses joined by " / ".
@@ -80,7 +84,7 @@ std::string OneLine(const QuovantChar *meaning)
 void NoteMissingMeanings(Console &console)
 {
     if (g_library.HasIdiomMeanings() == 0)
-        console.Err("quovant: meanings are unavailable: their data in the library is damaged\n");
+        console.Err("quovant: " + Said(N_("meanings are unavailable: their data in the library is damaged")) + "\n");
 }
 
 // The idioms of a --used file: one a line, trimmed, blank lines left out.
@@ -89,7 +93,7 @@ int ReadUsed(const std::string &path, bool json, std::vector<std::u16string> &us
 {
     std::string file;
     if (!console.ReadTextFile(path, file))
-        return Fail(console, json, EXIT_USAGE, "cannot read " + ShownUtf8(path));
+        return Fail(console, json, EXIT_USAGE, N_("cannot read %1"), {ShownUtf8(path)});
     const std::string_view content = WithoutByteOrderMark(file);
     std::size_t start = 0;
     for (std::size_t number = 1; start < content.size(); ++number) {
@@ -98,8 +102,8 @@ int ReadUsed(const std::string &path, bool json, std::vector<std::u16string> &us
             end = content.size();
         const std::optional<std::u16string> line = Utf8ToUtf16(content.substr(start, end - start));
         if (!line)
-            return Fail(console, json, EXIT_USAGE,
-                        ShownUtf8(path) + ": line " + std::to_string(number) + " is not valid UTF-8");
+            return Fail(console, json, EXIT_USAGE, N_("%1: line %2 is not valid UTF-8"),
+                        {ShownUtf8(path), std::to_string(number)});
         const std::u16string_view idiom = TrimWhiteSpace(*line);
         if (!idiom.empty())
             used.emplace_back(idiom);
@@ -116,14 +120,14 @@ int RunNext(const std::vector<std::string> &args, Console &console)
     if (const int code = ParseOptions(args, "json all used", options, console))
         return code;
     if (options.words.size() != 1)
-        return Fail(console, options.json, EXIT_USAGE, "next takes one text (see quovant --help)");
+        return Fail(console, options.json, EXIT_USAGE, N_("next takes one text (see quovant --help)"));
     std::vector<std::u16string> used;
     if (options.used)
         if (const int code = ReadUsed(*options.used, options.json, used, console))
             return code;
     const std::optional<std::u16string> text = Utf8ToUtf16(options.words[0]);
     if (!text)
-        return Fail(console, options.json, EXIT_NOT_FOUND, "the text is not valid UTF-8");
+        return Fail(console, options.json, EXIT_NOT_FOUND, N_("the text is not valid UTF-8"));
 
     std::vector<QuovantFacts> candidates;
     if (!NextCandidatesOf(options.rules, *text, used, candidates, options.all ? SIZE_MAX : QUOVANT_MAX_IDIOMS))
@@ -136,11 +140,11 @@ int RunNext(const std::vector<std::string> &args, Console &console)
     } else {
         std::string out;
         for (const QuovantFacts &f : candidates)
-            out += std::string(f.outcome == QUOVANT_WIN ? "* " : "  ") + Utf8Of(f.idiom) + "  " +
-                   OutcomeText(f) + "  " + std::to_string(f.followers) + " followers  " +
-                   OneLine(f.meaning) + "\n";
+            out += std::string(f.outcome == QUOVANT_WIN ? "* " : "  ") + Utf8Of(f.idiom) + "  " + OutcomeSaid(f) +
+                   "  " + Said(FOLLOWERS, {std::to_string(f.followers)}) + "  " + OneLine(f.meaning) + "\n";
         if (!candidates.empty())
-            out += std::string("(* wins for the player who plays it; 0 followers: a dead end. ") + OUTCOME_NOTE + ")\n";
+            out += Said(N_("(* wins for the player who plays it; 0 followers: a dead end. %1)"), {Tr(OUTCOME_NOTE)}) +
+                   "\n";
         if (!console.Out(out))
             return EXIT_OUTPUT_FAILED;
     }
@@ -157,7 +161,7 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
     if (const int code = ParseOptions(args, "json", options, console))
         return code;
     if (options.words.empty())
-        return Fail(console, options.json, EXIT_USAGE, "info takes one or more idioms (see quovant --help)");
+        return Fail(console, options.json, EXIT_USAGE, N_("info takes one or more idioms (see quovant --help)"));
     NoteMissingMeanings(console);
     int code = EXIT_ALL_FOUND;
     Json list = Json::array();
@@ -174,11 +178,11 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
             continue;
         }
         out += word + "  " + (f.reading ? Utf8Of(f.reading) + "  " : std::string()) + "(" + Utf8Of(f.readings) +
-               ")  " + std::to_string(f.followers) + " followers  " + OutcomeText(f) + "\n  " +
-               (f.meaning ? OneLine(f.meaning) : "(no meaning)") + "\n";
+               ")  " + Said(FOLLOWERS, {std::to_string(f.followers)}) + "  " + OutcomeSaid(f) + "\n  " +
+               (f.meaning ? OneLine(f.meaning) : Said(N_("(no meaning)"))) + "\n";
     }
     if (!options.json && !out.empty())
-        out += std::string("(") + OUTCOME_NOTE + ")\n";
+        out += Said(NOTE_ASIDE, {Tr(OUTCOME_NOTE)}) + "\n";
     if (!console.Out(options.json ? JsonText(list) : out))
         return EXIT_OUTPUT_FAILED;
     return code;
@@ -190,7 +194,7 @@ int RunPath(const std::vector<std::string> &args, Console &console)
     if (const int code = ParseOptions(args, "json", options, console))
         return code;
     if (options.words.size() != 2)
-        return Fail(console, options.json, EXIT_USAGE, "path takes two idioms, FROM and TO (see quovant --help)");
+        return Fail(console, options.json, EXIT_USAGE, N_("path takes two idioms, FROM and TO (see quovant --help)"));
     // Text that is not valid UTF-8 keeps U+FFFD, which no idiom has.
     const std::u16string from = Utf8ToUtf16Lossy(options.words[0]), to = Utf8ToUtf16Lossy(options.words[1]);
     const auto ask = [&](const QuovantChar **chain, std::size_t capacity, std::size_t *length) {
@@ -222,7 +226,7 @@ int RunPath(const std::vector<std::string> &args, Console &console)
     const Json doc = ChainAnswer(options.words[0], options.words[1], options.rules,
                                  result == QUOVANT_CHAIN_FOUND ? &found : nullptr, unknown);
     if (result == QUOVANT_CHAIN_NONE)
-        console.Err("quovant: no chain leads from " + options.words[0] + " to " + options.words[1] + "\n");
+        console.Err("quovant: " + Said(N_("no chain leads from %1 to %2"), {options.words[0], options.words[1]}) + "\n");
     if ((options.json || !out.empty()) && !console.Out(options.json ? JsonText(doc) : out))
         return EXIT_OUTPUT_FAILED;
     if (result == QUOVANT_CHAIN_FOUND)

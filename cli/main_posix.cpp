@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "messages.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ private:
 
 int main(int argc, char **argv)
 {
+    InitMessages();
     StdConsole console;
     return RunQuovant(std::vector<std::string>(argv + 1, argv + argc), console);
 }

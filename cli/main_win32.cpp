@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli.h"
+#include "messages.h"
 #include "utf8.h"
 
 namespace {
@@ -146,6 +147,7 @@ private:
 
 int wmain(int argc, wchar_t **argv)
 {
+    InitMessages();
     WindowsConsole console;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)

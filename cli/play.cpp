@@ -10,13 +10,25 @@
 #include "computer.h"
 #include "facts.h"
 #include "game.h"
+#include "messages.h"
 #include "utf8.h"
 
 namespace {
 
 const char GREETING[] =
-    "Idiom chain against the computer. Type an idiom to begin, or nothing to let the computer begin.\n"
-    "\"hint\" shows your best moves, \"quit\" (or the end of input) ends the game.\n";
+    N_("Idiom chain against the computer. Type an idiom to begin, or nothing to let the computer begin.\n"
+       "\"hint\" shows your best moves, \"quit\" (or the end of input) ends the game.\n");
+
+// The player's commands, in English and in Chinese, whatever the language.
+bool IsHint(const std::u16string &move)
+{
+    return move == u"hint" || move == u"提示";
+}
+
+bool IsQuit(const std::u16string &move)
+{
+    return move == u"quit" || move == u"认输";
+}
 
 class Game {
 public:
@@ -27,7 +39,7 @@ public:
         // A rule the library cannot play by (its readings damaged) ends the game before it begins.
         if (!CanAnswerBy(rules_))
             return LibraryFailed(console_, false);
-        Prompt(GREETING);
+        Prompt(Tr(GREETING));
         if (!Opening())
             return Finish();
         // The opener has played; from here the other side moves.
@@ -37,7 +49,7 @@ public:
             if (!CandidatesOf(rules_, chain_.back(), chain_, moves))
                 return LibraryFailed(console_, false);
             if (moves.empty()) {
-                Say(VerdictText(computerToMove ? GameVerdict::PLAYER_WINS : GameVerdict::COMPUTER_WINS, "", "") +
+                Say(Said(VerdictMessage(computerToMove ? GameVerdict::PLAYER_WINS : GameVerdict::COMPUTER_WINS)) +
                     "\n");
                 over_ = true;
                 break;
@@ -66,12 +78,12 @@ private:
     {
         chain_.push_back(TextOf(f.idiom));
         if (byComputer)
-            Say("Computer: " + Utf8Of(f.idiom) + "\n");
+            Say(Said(N_("Computer: %1"), {Utf8Of(f.idiom)}) + "\n");
     }
 
     // The player's next line, without a byte-order mark and trimmed as a
     // query is (what is not valid UTF-8 becomes U+FFFD, which no idiom has);
-    // nullopt at the end of input, on "quit", or once output cannot be
+    // nullopt at the end of input, on "quit" (认输), or once output cannot be
     // written.
     std::optional<std::u16string> ReadMove(const std::string &prompt)
     {
@@ -80,7 +92,7 @@ private:
         if (!ok_ || !console_.ReadLine(line))
             return std::nullopt;
         const std::u16string move(TrimWhiteSpace(Utf8ToUtf16Lossy(WithoutByteOrderMark(line))));
-        if (move == u"quit")
+        if (IsQuit(move))
             return std::nullopt;
         return move;
     }
@@ -88,7 +100,7 @@ private:
     bool Opening()
     {
         for (;;) {
-            const std::optional<std::u16string> move = ReadMove("Your opening idiom (or nothing): ");
+            const std::optional<std::u16string> move = ReadMove(Tr(N_("Your opening idiom (or nothing): ")));
             if (!move)
                 return false;
             if (move->empty()) {
@@ -96,8 +108,8 @@ private:
                 computerOpened_ = true;
                 return true;
             }
-            if (*move == u"hint") {
-                Say("Any idiom that is not a dead end may open; nothing lets the computer open.\n");
+            if (IsHint(*move)) {
+                Say(Said(N_("Any idiom that is not a dead end may open; nothing lets the computer open.")) + "\n");
                 continue;
             }
             QuovantFacts f{};
@@ -106,7 +118,7 @@ private:
                 Play(f, false);
                 return true;
             }
-            Say(VerdictText(verdict, Utf16ToUtf8(*move), "") + "\n");
+            Say(Said(VerdictMessage(verdict), {Utf16ToUtf8(*move)}) + "\n");
         }
     }
 
@@ -114,18 +126,19 @@ private:
     bool PlayerMove(const std::vector<QuovantFacts> &moves)
     {
         for (;;) {
-            const std::optional<std::u16string> move = ReadMove("Your idiom after " + Utf16ToUtf8(chain_.back()) + ": ");
+            const std::optional<std::u16string> move =
+                ReadMove(Said(N_("Your idiom after %1: "), {Utf16ToUtf8(chain_.back())}));
             if (!move)
                 return false;
             if (move->empty())
                 continue;  // nothing typed: ask again
-            if (*move == u"hint") {
-                std::string hint = "Your best moves:";
+            if (IsHint(*move)) {
+                std::string hint = Tr(N_("Your best moves:"));
                 const std::vector<QuovantFacts> best = RankedMoves(moves);
                 for (std::size_t i = 0; i < best.size() && i < QUOVANT_MAX_IDIOMS; ++i)
-                    hint += " " + Utf8Of(best[i].idiom) + " (" + OutcomeText(best[i]) + ", " +
-                            std::to_string(best[i].followers) + ")";
-                Say(hint + "\n(" + OUTCOME_NOTE + ")\n");
+                    hint += Said(N_(" %1 (%2, %3)"),
+                                 {Utf8Of(best[i].idiom), OutcomeSaid(best[i]), std::to_string(best[i].followers)});
+                Say(hint + "\n" + Said(NOTE_ASIDE, {Tr(OUTCOME_NOTE)}) + "\n");
                 continue;
             }
             QuovantFacts f{};
@@ -134,14 +147,14 @@ private:
                 Play(f, false);
                 return true;
             }
-            Say(VerdictText(verdict, Utf16ToUtf8(*move), Utf16ToUtf8(chain_.back())) + "\n");
+            Say(Said(VerdictMessage(verdict), {Utf16ToUtf8(*move), Utf16ToUtf8(chain_.back())}) + "\n");
         }
     }
 
     int Finish()
     {
         if (!chain_.empty()) {
-            std::string chain = "The chain:";
+            std::string chain = Tr(N_("The chain:"));
             for (const std::u16string &idiom : chain_)
                 chain += " " + Utf16ToUtf8(idiom);
             Say(chain + "\n");
@@ -167,7 +180,7 @@ int RunPlay(const std::vector<std::string> &args, Console &console)
         if (code > 0)
             return code;
         if (code < 0) {
-            console.Err("quovant: play takes only --rule and --four (see quovant --help)\n");
+            console.Err("quovant: " + Said(N_("play takes only --rule and --four (see quovant --help)")) + "\n");
             return EXIT_USAGE;
         }
     }

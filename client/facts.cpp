@@ -1,6 +1,7 @@
 // The words of an idiom's facts.
 #include "facts.h"
 
+#include "message.h"
 #include "quovant_knowledge.h"
 
 namespace {
@@ -13,9 +14,9 @@ struct OutcomeWords {
 
 // Every outcome's words, in both languages.
 constexpr OutcomeWords OUTCOMES[] = {
-    {QUOVANT_WIN, "win", "胜"},
-    {QUOVANT_LOSS, "loss", "负"},
-    {QUOVANT_DRAW, "draw", "和"},
+    {QUOVANT_WIN, N_("win"), "胜"},
+    {QUOVANT_LOSS, N_("loss"), "负"},
+    {QUOVANT_DRAW, N_("draw"), "和"},
 };
 
 const OutcomeWords &WordsOf(int outcome)
@@ -29,8 +30,8 @@ const OutcomeWords &WordsOf(int outcome)
 }  // namespace
 
 const char OUTCOME_NOTE[] =
-    "Outcomes assume best play and let an idiom be played twice, which a real game does not: a strong "
-    "guide, not a proof, unless marked proven (searched to the end without repeats).";
+    N_("Outcomes assume best play and let an idiom be played twice, which a real game does not: a strong "
+       "guide, not a proof, unless marked proven (searched to the end without repeats).");
 const char OUTCOME_NOTE_CHINESE[] = "胜负按双方最佳应对推算，允许重复用词，仅供参考；标“已证”者为不重复用词的精确结果。";
 
 const RuleName RULE_NAMES[4] = {
@@ -57,11 +58,6 @@ int RuleNamed(std::string_view name)
         if (name == r.name)
             return r.rule;
     return -1;
-}
-
-std::string OutcomeText(const QuovantFacts &facts)
-{
-    return std::string(OutcomeWord(facts.outcome)) + (facts.proven ? " (proven)" : "");
 }
 
 std::string OutcomeTextChinese(const QuovantFacts &facts)

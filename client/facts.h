@@ -11,14 +11,13 @@
 #include "quovant_knowledge.h"
 
 // An outcome's word (QUOVANT_WIN, QUOVANT_LOSS, QUOVANT_DRAW): in English, as
-// the tool writes it in text and JSON ("win", "loss", "draw"), and in Chinese,
-// as the window shows it (胜, 负, 和).
+// the tool writes it in JSON ("win", "loss", "draw", and translated in text),
+// and in Chinese, as the window shows it (胜, 负, 和).
 const char *OutcomeWord(int outcome);
 const char *OutcomeWordChinese(int outcome);
 
-// An outcome as people read it: its word, marked where it is proven
-// ("loss (proven)"; in Chinese 负（已证）).
-std::string OutcomeText(const QuovantFacts &facts);
+// An outcome as people read it in Chinese: its word, marked where it is
+// proven (负（已证）).
 std::string OutcomeTextChinese(const QuovantFacts &facts);
 
 // The rules a player chooses from: QUOVANT_RULE_* and its names, in the

@@ -32,9 +32,10 @@ GameVerdict JudgeOpening(int rules, const std::u16string &move, QuovantFacts &fa
 GameVerdict JudgeMove(int rules, const std::vector<std::u16string> &chain, const std::vector<QuovantFacts> &moves,
                       const std::u16string &move, QuovantFacts &facts);
 
-// What is said of a verdict, in English as the tool says it and in Chinese as
-// the page shows it: `idiom` stands for %1, the idiom to follow for %2.
-std::string VerdictText(GameVerdict verdict, const std::string &idiom, const std::string &last);
+// What is said of a verdict in English, a message to translate (message.h)
+// in which %1 stands for the idiom judged and %2 for the idiom to follow;
+// and the same in Chinese as the page shows it, filled in.
+const char *VerdictMessage(GameVerdict verdict);
 std::string VerdictTextChinese(GameVerdict verdict, const std::string &idiom, const std::string &last);
 
 // The verdict's name in JSON ("played", "not-an-idiom", ...).

@@ -17,6 +17,8 @@ packages=(
     qt6-base-dev librsvg2-bin icoutils
     # JSON output of the command-line tool (header-only, also for MinGW)
     nlohmann-json3-dev
+    # the tool's messages in other languages (xgettext, msgfmt, msgcmp)
+    gettext
     # the Linux install and its Debian package: manual pages, checks of the
     # desktop entry, the metadata and the package
     scdoc desktop-file-utils appstream lintian

@@ -26,6 +26,10 @@ add_test(NAME exit_codes_documented
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/exit_codes_documented.sh $<TARGET_FILE:quovant>
             ${PROJECT_SOURCE_DIR}/packaging/quovant.1.scd)
 
+# Every message the tool says to people is translated in every catalogue.
+add_test(NAME catalogue_complete
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/catalogue_complete.sh ${PROJECT_SOURCE_DIR} ${QUOVANT_LANGUAGES})
+
 # The Qt window in-process, and its processes in a real X server.
 add_subdirectory(qt)
 

@@ -30,6 +30,9 @@ app=org.quovant.Quovant
 Check "installed quovant answers a query" cmp "$work/expected" "$work/got"
 "$stage/usr/bin/quovant" info 一心一意 >"$work/info" 2>&1
 Check "installed quovant knows meanings" Contains "$work/info" "只有一个心眼儿"
+# Its catalogue is found from its own place, wherever the install is.
+LANGUAGE=zh_CN LC_ALL=C.UTF-8 "$stage/usr/bin/quovant" --bogus >"$work/chinese" 2>&1
+Check "installed quovant speaks Chinese from its relocated catalogue" Contains "$work/chinese" "未知的选项"
 
 # The installed window binds its library and claims its single-instance
 # socket (only after binding); offscreen, in a runtime folder of its own.
@@ -56,7 +59,9 @@ dpkg-deb -c "$deb" | awk '{print $6}' >"$work/contents"
 for path in ./usr/bin/quovant ./usr/bin/quovant-gui ./usr/lib/quovant/libQuovant.so \
     "./usr/share/applications/$app.desktop" "./usr/share/metainfo/$app.metainfo.xml" \
     "./usr/share/icons/hicolor/48x48/apps/$app.png" "./usr/share/icons/hicolor/scalable/apps/$app.svg" \
-    ./usr/share/man/man1/quovant.1.gz ./usr/share/bash-completion/completions/quovant \
+    ./usr/share/man/man1/quovant.1.gz ./usr/share/man/zh_CN/man1/quovant.1.gz \
+    ./usr/share/man/zh_CN/man1/quovant-gui.1.gz ./usr/share/locale/zh_CN/LC_MESSAGES/quovant.mo \
+    ./usr/share/bash-completion/completions/quovant \
     ./usr/share/doc/quovant/copyright ./usr/share/doc/quovant/changelog.gz; do
     Check "package holds $path" grep -qx -- "$path" "$work/contents"
 done

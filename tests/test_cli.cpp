@@ -17,6 +17,20 @@ const std::string YI = AsLine(AFTER_YI) + "\n";
 const std::string LV = AsLine(AFTER_LV) + "\n";
 const std::string NOT_FOUND = "没有找到合适的成语，请重试。\n";
 
+// The tool speaks English to these tests whatever the user running them
+// reads: no language asked for, and a UTF-8 locale that every system has.
+const bool ENGLISH = [] {
+    unsetenv("LANGUAGE");
+    return setenv("LC_ALL", "C.UTF-8", 1) == 0;
+}();
+
+// LANGUAGE set to `language` while it lives.
+class Language {
+public:
+    explicit Language(const char *language) { setenv("LANGUAGE", language, 1); }
+    ~Language() { unsetenv("LANGUAGE"); }
+};
+
 struct CliCase {
     const char *what;
     std::vector<std::string> args;
@@ -255,3 +269,35 @@ TEST(Cli, TheComputerOpensWithAWinningIdiom)
 }
 
 }  // namespace
+
+// In Chinese: the help, a refused move and a finished game; JSON stays
+// English; 提示 and 认输 work in every language; a language without a
+// catalogue is English.
+TEST(Cli, SpeaksChinese)
+{
+    ASSERT_TRUE(ENGLISH);
+    {
+        const Language chinese("zh_CN");
+        const ProgramRun help = RunProgram(QUOVANT_PROGRAM, {"--help"});
+        EXPECT_TRUE(help.out.starts_with("用法：quovant [规则] 文字...\n")) << help.out;
+        EXPECT_NE(help.out.find("\n退出码：\n  0  每个查询都有结果，或标准输入已读完\n"), std::string::npos) << help.out;
+
+        const ProgramRun game = RunProgram(QUOVANT_PROGRAM, {"play"}, "百岁之盟\n做贼心虚\n海誓山盟\n");
+        EXPECT_EQ(game.out, "电脑：盟山誓海\n“做贼心虚”接不上“盟山誓海”。\n电脑接不下去了：你赢了！\n"
+                            "本局接龙： 百岁之盟 盟山誓海 海誓山盟\n");
+        EXPECT_TRUE(game.err.starts_with("人机成语接龙。")) << game.err;
+
+        const ProgramRun json = RunProgram(QUOVANT_PROGRAM, {"next", "--json", "--bogus"});
+        EXPECT_EQ(json.out, "{\"error\":\"unknown option --bogus (see quovant --help)\"}\n");
+        EXPECT_EQ(json.err, "quovant: 未知的选项 --bogus（见 quovant --help）\n");
+        EXPECT_EQ(json.code, 2);
+    }
+    const ProgramRun english = RunProgram(QUOVANT_PROGRAM, {"play"}, "百岁之盟\n提示\n认输\n");
+    EXPECT_EQ(english.out, "Computer: 盟山誓海\nYour best moves: 海誓山盟 (win (proven), 0) 海约山盟 (win (proven), 0) "
+                           "害人不浅 (win, 3) 海沸山崩 (draw, 3) 海桑陵谷 (draw, 3) 海啸山崩 (draw, 3) 骇龙走蛇 (draw, 9) "
+                           "海纳百川 (draw, 23)\n(Outcomes assume best play and let an idiom be played twice, which a real "
+                           "game does not: a strong guide, not a proof, unless marked proven (searched to the end "
+                           "without repeats).)\nThe chain: 百岁之盟 盟山誓海\n");
+    const Language unknown("xx_YY");
+    EXPECT_EQ(RunProgram(QUOVANT_PROGRAM, {"--bogus"}).err, "quovant: unknown option --bogus (see quovant --help)\n");
+}
