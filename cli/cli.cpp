@@ -91,8 +91,8 @@ std::string Wrapped(std::string_view text)
         // The next piece that a line may not break within: a word, or one
         // wide character with the punctuation that holds on to it.
         const bool gap = all[i] == u' ';
-        if (gap)
-            ++i;
+        if (gap && ++i == all.size())
+            break;  // a space at the end goes
         std::size_t end = i, width = 0;
         const auto take = [&] { width += Columns(all[end++]); };
         while (end < all.size() && all[end] != u' ') {

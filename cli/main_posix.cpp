@@ -74,7 +74,7 @@ public:
 
     std::string OutputError() const override
     {
-        return outputErrno_ == EPIPE ? std::string() : std::strerror(outputErrno_);
+        return outputErrno_ == EPIPE ? std::string() : SystemErrorText(outputErrno_);
     }
 
 private:

@@ -19,8 +19,13 @@
 // folder. Called once, first; without a catalogue the tool speaks English.
 void InitMessages();
 
-// `message` in the user's language; itself where there is no translation.
+// `message` in the user's language; itself where there is no translation
+// (and the empty message empty).
 const char *Tr(const char *message);
+
+// The system's description of the error number `error` (errno), in the
+// user's language where the system has it, always UTF-8.
+std::string SystemErrorText(int error);
 
 // `message` translated, with its places (%1...) filled with `values`.
 std::string Said(const char *message, std::initializer_list<std::string_view> values = {});

@@ -3,6 +3,7 @@
 #include <libintl.h>
 
 #include <clocale>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -11,6 +12,7 @@
 namespace {
 
 const char TEXT_DOMAIN[] = "quovant";
+const char SYSTEM_DOMAIN[] = "libc";  // glibc's own messages, strerror's among them
 
 }  // namespace
 
@@ -26,9 +28,23 @@ void InitMessages()
     // Translations come as UTF-8 whatever the locale's own encoding, as all
     // the tool's other text does.
     bind_textdomain_codeset(TEXT_DOMAIN, "UTF-8");
+    bind_textdomain_codeset(SYSTEM_DOMAIN, "UTF-8");
 }
 
 const char *Tr(const char *message)
 {
-    return dgettext(TEXT_DOMAIN, message);
+    // gettext gives the catalogue's header for the empty message.
+    return message[0] == '\0' ? message : dgettext(TEXT_DOMAIN, message);
+}
+
+std::string SystemErrorText(int error)
+{
+    // The English text, translated from glibc's catalogue as UTF-8, so that
+    // a locale of another encoding never mixes encodings in a line.
+    const locale_t english = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    if (english == static_cast<locale_t>(0))
+        return std::strerror(error);
+    const std::string text = dgettext(SYSTEM_DOMAIN, strerror_l(error, english));
+    freelocale(english);
+    return text;
 }

@@ -154,10 +154,10 @@ private:
     int Finish()
     {
         if (!chain_.empty()) {
-            std::string chain = Tr(N_("The chain:"));
+            std::string chain;
             for (const std::u16string &idiom : chain_)
-                chain += " " + Utf16ToUtf8(idiom);
-            Say(chain + "\n");
+                chain += (chain.empty() ? "" : " ") + Utf16ToUtf8(idiom);
+            Say(Said(N_("The chain: %1"), {chain}) + "\n");
         }
         return ok_ ? EXIT_ALL_FOUND : EXIT_OUTPUT_FAILED;
     }

@@ -6,7 +6,8 @@ std::string FilledMessage(std::string_view message, std::initializer_list<std::s
     std::string filled;
     filled.reserve(message.size());
     for (std::size_t i = 0; i < message.size(); ++i) {
-        const std::size_t place = i + 1 < message.size() && message[i] == '%' ? message[i + 1] - '1' : values.size();
+        const bool marked = message[i] == '%' && i + 1 < message.size() && message[i + 1] >= '1' && message[i + 1] <= '9';
+        const std::size_t place = marked ? static_cast<std::size_t>(message[i + 1] - '1') : values.size();
         if (place < values.size()) {
             filled += values.begin()[place];
             ++i;

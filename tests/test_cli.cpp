@@ -284,12 +284,12 @@ TEST(Cli, SpeaksChinese)
 
         const ProgramRun game = RunProgram(QUOVANT_PROGRAM, {"play"}, "百岁之盟\n做贼心虚\n海誓山盟\n");
         EXPECT_EQ(game.out, "电脑：盟山誓海\n“做贼心虚”接不上“盟山誓海”。\n电脑接不下去了：你赢了！\n"
-                            "本局接龙： 百岁之盟 盟山誓海 海誓山盟\n");
+                            "本局接龙：百岁之盟 盟山誓海 海誓山盟\n");
         EXPECT_TRUE(game.err.starts_with("人机成语接龙。")) << game.err;
 
         const ProgramRun json = RunProgram(QUOVANT_PROGRAM, {"next", "--json", "--bogus"});
         EXPECT_EQ(json.out, "{\"error\":\"unknown option --bogus (see quovant --help)\"}\n");
-        EXPECT_EQ(json.err, "quovant: 未知的选项 --bogus（见 quovant --help）\n");
+        EXPECT_EQ(json.err, "quovant: 未知选项 --bogus（见 quovant --help）\n");
         EXPECT_EQ(json.code, 2);
     }
     const ProgramRun english = RunProgram(QUOVANT_PROGRAM, {"play"}, "百岁之盟\n提示\n认输\n");
