@@ -5,6 +5,7 @@
 // query's time in the page. They are never checked: a busy machine is slower.
 //   node page_test.mjs URL SITE_DIR CHROMIUM SCREENSHOT_DIR AFTER_TIAN AFTER_YI YI_TO_ZUO YI_MEANING PLAYER_WINS
 import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { gzipSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 
@@ -178,7 +179,7 @@ await wide.screenshot({ path: `${shots}/desktop.png` });
 Check(foreign.length === 0, 'no request leaves the origin', foreign);
 Check(errors.length === 0, 'no console error', errors);
 await browser.close();
-console.log(`playwright-core ${(await import('playwright-core/package.json', { with: { type: 'json' } })).default.version}`);
+console.log(`playwright-core ${createRequire(import.meta.url)('playwright-core/package.json').version}`);
 if (failures.length) {
   console.error(failures.join('\n'));
   process.exit(1);
