@@ -46,10 +46,12 @@ kill "$gui" 2>/dev/null
 Check "desktop entry is valid" desktop-file-validate "$stage/usr/share/applications/$app.desktop"
 Check "desktop entry starts quovant-gui" Contains "$stage/usr/share/applications/$app.desktop" "^Exec=quovant-gui$"
 Check "AppStream metadata is valid" appstreamcli validate --no-net "$stage/usr/share/metainfo/$app.metainfo.xml"
-zcat "$stage/usr/share/man/man1/quovant.1.gz" >"$work/man"
-Check "manual page names every subcommand and exit code" \
-    sh -c 'for w in "quovant next" "quovant info" "quovant path" "quovant play" "^.fB0" "^.fB5"; do
-               grep -q "$w" "$1" || exit 1; done' sh "$work/man"
+for language in "" zh_CN/; do
+    zcat "$stage/usr/share/man/${language}man1/quovant.1.gz" >"$work/man"
+    Check "manual page ${language}quovant(1) names every subcommand and exit code" \
+        sh -c 'for w in "quovant next" "quovant info" "quovant path" "quovant play" "^.fB0" "^.fB5"; do
+                   grep -q "$w" "$1" || exit 1; done' sh "$work/man"
+done
 
 # The package: made by CPack from the same install rules.
 (cd "$build" && cpack >"$work/cpack.log" 2>&1)
