@@ -58,7 +58,7 @@ RunPreset() {  # RunPreset PRESET
     local skipped
     skipped=$(grep -c '(Skipped)$' "$log" || true)
     if [ "$status" -eq 0 ] && [ "$skipped" -gt 0 ]; then
-        Record passed "$total tests, $skipped of them skipped: $(sed -n 's/^.* - \(.*\) (Skipped)$/\1/p' "$log" | tr '\n' ' ')"
+        Record passed "$total tests, $skipped of them skipped: $(sed -n 's/^.* - \(.*\) (Skipped)$/\1/p' "$log" | paste -sd ' ')"
     elif [ "$status" -eq 0 ]; then
         Record passed "$total tests"
     else
