@@ -196,26 +196,15 @@ int RunPath(const std::vector<std::string> &args, Console &console)
     if (options.words.size() != 2)
         return Fail(console, options.json, EXIT_USAGE, N_("path takes two idioms, FROM and TO (see quovant --help)"));
     // Text that is not valid UTF-8 keeps U+FFFD, which no idiom has.
-    const std::u16string from = Utf8ToUtf16Lossy(options.words[0]), to = Utf8ToUtf16Lossy(options.words[1]);
-    const auto ask = [&](const QuovantChar **chain, std::size_t capacity, std::size_t *length) {
-        return g_library.GetIdiomChainByRule(options.rules, reinterpret_cast<const QuovantChar *>(from.c_str()),
-                                             reinterpret_cast<const QuovantChar *>(to.c_str()), chain, capacity,
-                                             length);
-    };
-    std::size_t length = 0;
-    int result = ask(nullptr, 0, &length);
-    std::vector<const QuovantChar *> chain(length);
-    if (result == QUOVANT_CHAIN_FOUND)
-        result = ask(chain.data(), chain.size(), &length);
+    std::vector<std::string> found;
+    const int result =
+        ChainOf(options.rules, Utf8ToUtf16Lossy(options.words[0]), Utf8ToUtf16Lossy(options.words[1]), found);
     if (result < 0)
         return LibraryFailed(console, options.json);
 
-    std::vector<std::string> found;
     std::string out;
-    for (const QuovantChar *idiom : chain) {
-        found.push_back(Utf8Of(idiom));
-        out += found.back() + "\n";
-    }
+    for (const std::string &idiom : found)
+        out += idiom + "\n";
     std::vector<std::string> unknown;
     for (int which : {0, 1}) {
         if (result > 0 && (result & (which == 0 ? QUOVANT_CHAIN_UNKNOWN_FROM : QUOVANT_CHAIN_UNKNOWN_TO))) {

@@ -54,3 +54,20 @@ bool NextCandidatesOf(int rules, const std::u16string &text, std::vector<std::u1
         played.push_back(trimmed);
     return CandidatesOf(rules, text, played, candidates, limit);
 }
+
+int ChainOf(int rules, const std::u16string &from, const std::u16string &to, std::vector<std::string> &chain)
+{
+    const auto ask = [&](const QuovantChar **out, std::size_t capacity, std::size_t *length) {
+        return g_library.GetIdiomChainByRule(rules, LibraryText(from), LibraryText(to), out, capacity, length);
+    };
+    std::size_t length = 0;
+    int result = ask(nullptr, 0, &length);
+    std::vector<const QuovantChar *> idioms(length);
+    if (result == QUOVANT_CHAIN_FOUND)
+        result = ask(idioms.data(), idioms.size(), &length);
+    chain.clear();
+    if (result == QUOVANT_CHAIN_FOUND)
+        for (const QuovantChar *idiom : idioms)
+            chain.push_back(Utf8Of(idiom));
+    return result;
+}

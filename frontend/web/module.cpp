@@ -122,21 +122,10 @@ EMSCRIPTEN_KEEPALIVE const char *PageIdiom(int rules, const char *idiom)
 EMSCRIPTEN_KEEPALIVE const char *PageChain(int rules, const char *from, const char *to)
 {
     const std::string fromText = from == nullptr ? "" : from, toText = to == nullptr ? "" : to;
-    const std::u16string a = Utf8ToUtf16Lossy(fromText), b = Utf8ToUtf16Lossy(toText);
-    const auto ask = [&](const QuovantChar **chain, std::size_t capacity, std::size_t *length) {
-        return g_library.GetIdiomChainByRule(rules, reinterpret_cast<const QuovantChar *>(a.c_str()),
-                                             reinterpret_cast<const QuovantChar *>(b.c_str()), chain, capacity, length);
-    };
-    std::size_t length = 0;
-    int result = ask(nullptr, 0, &length);
-    std::vector<const QuovantChar *> chain(length);
-    if (result == QUOVANT_CHAIN_FOUND)
-        result = ask(chain.data(), chain.size(), &length);
+    std::vector<std::string> found, unknown;
+    const int result = ChainOf(rules, Utf8ToUtf16Lossy(fromText), Utf8ToUtf16Lossy(toText), found);
     if (result < 0)
         return Failed();
-    std::vector<std::string> found, unknown;
-    for (const QuovantChar *idiom : chain)
-        found.push_back(Utf8Of(idiom));
     if (result > 0 && (result & QUOVANT_CHAIN_UNKNOWN_FROM))
         unknown.push_back(fromText);
     if (result > 0 && (result & QUOVANT_CHAIN_UNKNOWN_TO))
