@@ -171,8 +171,8 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
         const int known = LookUpFacts(options.rules, Utf8ToUtf16Lossy(word), f);
         if (known < 0)
             return LibraryFailed(console, options.json);
-        list.push_back(IdiomAnswer(word, options.rules, known == 1 ? &f : nullptr));
-        if (known == 0) {
+        list.push_back(IdiomAnswer(word, options.rules, known == QUOVANT_FOUND ? &f : nullptr));
+        if (known == QUOVANT_UNKNOWN_IDIOM) {
             code = EXIT_NOT_FOUND;
             console.Err("quovant: " + NotAnIdiom(word) + "\n");
             continue;
@@ -207,18 +207,18 @@ int RunPath(const std::vector<std::string> &args, Console &console)
         out += idiom + "\n";
     std::vector<std::string> unknown;
     for (int which : {0, 1}) {
-        if (result > 0 && (result & (which == 0 ? QUOVANT_CHAIN_UNKNOWN_FROM : QUOVANT_CHAIN_UNKNOWN_TO))) {
+        if (result > 0 && (result & (which == 0 ? QUOVANT_UNKNOWN_IDIOM : QUOVANT_UNKNOWN_TO))) {
             unknown.push_back(options.words[which]);
             console.Err("quovant: " + NotAnIdiom(options.words[which]) + "\n");
         }
     }
     const Json doc = ChainAnswer(options.words[0], options.words[1], options.rules,
-                                 result == QUOVANT_CHAIN_FOUND ? &found : nullptr, unknown);
-    if (result == QUOVANT_CHAIN_NONE)
+                                 result == QUOVANT_FOUND ? &found : nullptr, unknown);
+    if (result == QUOVANT_NO_CHAIN)
         console.Err("quovant: " + Said(N_("no chain leads from %1 to %2"), {options.words[0], options.words[1]}) + "\n");
     if ((options.json || !out.empty()) && !console.Out(options.json ? JsonText(doc) : out))
         return EXIT_OUTPUT_FAILED;
-    if (result == QUOVANT_CHAIN_FOUND)
+    if (result == QUOVANT_FOUND)
         return EXIT_ALL_FOUND;
     return unknown.empty() ? EXIT_NOT_FOUND : EXIT_UNKNOWN_IDIOM;
 }

@@ -32,12 +32,19 @@ bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::
     std::vector<const QuovantChar *> left;
     for (const std::u16string &p : played)
         left.push_back(LibraryText(p));
-    const auto ask = [&](QuovantFacts *out, std::size_t capacity) {
-        return g_library.GetIdiomCandidatesByRule(rules, LibraryText(text), left.data(), left.size(), out, capacity);
-    };
-    const long count = ask(nullptr, 0);
-    candidates.assign(count > 0 ? std::min(static_cast<std::size_t>(count), limit) : 0, QuovantFacts{});
-    return count >= 0 && ask(candidates.data(), candidates.size()) >= 0;
+    // One question: room for `limit`, or for every idiom of the dictionary
+    // (no text has more candidates) when there is no limit.
+    if (limit == SIZE_MAX) {
+        const long idioms = g_library.GetIdiomCount();
+        if (idioms < 0)
+            return false;
+        limit = static_cast<std::size_t>(idioms);
+    }
+    candidates.assign(limit, QuovantFacts{});
+    const long count =
+        g_library.GetIdiomCandidatesByRule(rules, LibraryText(text), left.data(), left.size(), candidates.data(), limit);
+    candidates.resize(count > 0 ? std::min(static_cast<std::size_t>(count), limit) : 0);
+    return count >= 0;
 }
 
 int LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts)
@@ -48,26 +55,29 @@ int LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts)
 bool NextCandidatesOf(int rules, const std::u16string &text, std::vector<std::u16string> played,
                       std::vector<QuovantFacts> &candidates, std::size_t limit)
 {
-    QuovantFacts asked{};
-    const std::u16string trimmed(TrimWhiteSpace(text));
-    if (LookUpFacts(rules, trimmed, asked) == 1)
-        played.push_back(trimmed);
+    // The text has just been played when it is an idiom; the library leaves
+    // out of the game any played text that is none.
+    played.emplace_back(TrimWhiteSpace(text));
     return CandidatesOf(rules, text, played, candidates, limit);
 }
 
 int ChainOf(int rules, const std::u16string &from, const std::u16string &to, std::vector<std::string> &chain)
 {
-    const auto ask = [&](const QuovantChar **out, std::size_t capacity, std::size_t *length) {
-        return g_library.GetIdiomChainByRule(rules, LibraryText(from), LibraryText(to), out, capacity, length);
-    };
+    // Room for any chain seen in practice, so that one question mostly does.
+    std::vector<const QuovantChar *> idioms(32);
     std::size_t length = 0;
-    int result = ask(nullptr, 0, &length);
-    std::vector<const QuovantChar *> idioms(length);
-    if (result == QUOVANT_CHAIN_FOUND)
-        result = ask(idioms.data(), idioms.size(), &length);
+    const auto ask = [&] {
+        return g_library.GetIdiomChainByRule(rules, LibraryText(from), LibraryText(to), idioms.data(), idioms.size(),
+                                             &length);
+    };
+    int result = ask();
+    if (result == QUOVANT_FOUND && length > idioms.size()) {
+        idioms.resize(length);
+        result = ask();
+    }
     chain.clear();
-    if (result == QUOVANT_CHAIN_FOUND)
-        for (const QuovantChar *idiom : idioms)
-            chain.push_back(Utf8Of(idiom));
+    if (result == QUOVANT_FOUND)
+        for (std::size_t i = 0; i < length; ++i)
+            chain.push_back(Utf8Of(idioms[i]));
     return result;
 }

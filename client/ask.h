@@ -31,13 +31,12 @@ bool NextCandidatesOf(int rules, const std::u16string &text, std::vector<std::u1
                       std::vector<QuovantFacts> &candidates, std::size_t limit = SIZE_MAX);
 
 // A shortest chain from the idiom `from` to the idiom `to` under `rules`
-// (GetIdiomChainByRule): its result (QUOVANT_CHAIN_FOUND with `chain`
-// filled, as UTF-8; a positive mark of an unknown end; QUOVANT_CHAIN_NONE),
-// or negative when the library could not answer.
+// (GetIdiomChainByRule): its result, with `chain` filled (as UTF-8) on
+// QUOVANT_FOUND.
 int ChainOf(int rules, const std::u16string &from, const std::u16string &to, std::vector<std::string> &chain);
 
-// The facts of `idiom` (written exactly) under `rules`: 1, or 0 when it is
-// not an idiom of the dictionary, -1 when the library could not answer.
+// The facts of `idiom` (written exactly) under `rules`: the result of
+// GetIdiomFactsByRule.
 int LookUpFacts(int rules, const std::u16string &idiom, QuovantFacts &facts);
 
 #endif

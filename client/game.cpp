@@ -43,7 +43,7 @@ const VerdictWords &WordsOf(GameVerdict verdict)
 
 GameVerdict JudgeOpening(int rules, const std::u16string &move, QuovantFacts &facts)
 {
-    if (LookUpFacts(rules, move, facts) != 1)
+    if (LookUpFacts(rules, move, facts) != QUOVANT_FOUND)
         return GameVerdict::NOT_AN_IDIOM;
     if ((rules & QUOVANT_FOUR_ONLY) != 0 && !IsFourCharacters(facts.idiom))
         return GameVerdict::NOT_FOUR;
@@ -55,7 +55,7 @@ GameVerdict JudgeOpening(int rules, const std::u16string &move, QuovantFacts &fa
 GameVerdict JudgeMove(int rules, const std::vector<std::u16string> &chain, const std::vector<QuovantFacts> &moves,
                       const std::u16string &move, QuovantFacts &facts)
 {
-    if (LookUpFacts(rules, move, facts) != 1)
+    if (LookUpFacts(rules, move, facts) != QUOVANT_FOUND)
         return GameVerdict::NOT_AN_IDIOM;
     if (std::find(chain.begin(), chain.end(), move) != chain.end())
         return GameVerdict::PLAYED_ALREADY;

@@ -77,6 +77,18 @@ typedef struct QuovantFacts {
     int proven;                  /* 1 when `outcome` is exact for a game without repeats; 0 for the guide */
 } QuovantFacts;
 
+/* Results of the functions below, each with one meaning. A function that
+ * counts returns the count (0 or more) instead of QUOVANT_FOUND; every
+ * failure, whatever the function, is negative. */
+#define QUOVANT_FOUND 0           /* the answer is written */
+#define QUOVANT_NO_CHAIN 1        /* both idioms are known and no chain leads from the first to the second */
+#define QUOVANT_UNKNOWN_IDIOM 2   /* the idiom asked of (a chain's `from`) is no idiom of the dictionary */
+#define QUOVANT_UNKNOWN_TO 4      /* a chain's `to` is no idiom of the dictionary (ORed with the one above) */
+#define QUOVANT_NO_RULE (-1)      /* `rules` is no rule */
+#define QUOVANT_NOT_READY (-2)    /* no dictionary is loaded */
+#define QUOVANT_NO_READINGS (-3)  /* the readings a rule of sound needs are damaged or missing */
+#define QUOVANT_NO_MEMORY (-4)    /* memory ran out (asking again may succeed) */
+
 /* The idioms that can follow `text` under `rules` (text trimmed as
  * GetIdioms trims it), in the rule's order, each once, in the game where
  * the `playedCount` idioms of `played` (may be null when 0; texts that are
@@ -84,58 +96,42 @@ typedef struct QuovantFacts {
  * out of the game, so each candidate's followers and outcome are those of
  * the position (and its outcome exact where a search without repeats
  * finished). Writes the first `capacity` of them to `out` (may be null when
- * 0) and returns how many there are in all; -1 when `rules` is no rule, the
- * dictionary (or, under SOUND and TONE, the readings) is not ready, or
- * memory ran out. */
+ * 0; only those have their outcomes proven) and returns how many there are
+ * in all, or a failure. */
 QUOVANT_API long GetIdiomCandidatesByRule(int rules, const QuovantChar *text, const QuovantChar *const *played,
                                           size_t playedCount, QuovantFacts *out, size_t capacity);
 
-/* GetIdiomCandidatesByRule under the classic rule, all lengths. */
-QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,
-                                    size_t playedCount, QuovantFacts *out, size_t capacity);
-
-/* The facts of `idiom` under `rules` before any idiom is played, as
- * GetIdiomFacts gives them; -1 also when `rules` is no rule or, under SOUND
- * and TONE, the readings are not ready. */
+/* The facts of `idiom` under `rules` before any idiom is played, into
+ * `*out`: `idiom` is written exactly (not trimmed; null is no idiom).
+ * Returns QUOVANT_FOUND, QUOVANT_UNKNOWN_IDIOM or a failure. */
 QUOVANT_API int GetIdiomFactsByRule(int rules, const QuovantChar *idiom, QuovantFacts *out);
 
-/* The facts of the idiom numbered `index` under `rules`, as GetIdiomFactsAt
- * gives them; -1 as for GetIdiomFactsByRule. So that the whole dictionary
- * can be gone through quickly, the outcome is the guide's (never proven). */
+/* The facts of the idiom numbered `index` (0 to GetIdiomCount() - 1, in the
+ * dictionary's order) under `rules` into `*out`. So that the whole
+ * dictionary can be gone through quickly, the outcome is the guide's (never
+ * proven). Returns QUOVANT_FOUND, QUOVANT_UNKNOWN_IDIOM when there is no
+ * such idiom, or a failure. */
 QUOVANT_API int GetIdiomFactsAtByRule(int rules, size_t index, QuovantFacts *out);
 
-/* A shortest chain under `rules`, as GetIdiomChain gives it; -1 as for
- * GetIdiomFactsByRule. */
+/* A shortest chain from the idiom `from` to the idiom `to` (written exactly),
+ * each idiom one that can follow the one before under `rules`; the same two
+ * idioms always give the same chain. On QUOVANT_FOUND sets `*length` to the
+ * number of idioms from `from` to `to` (1 when they are the same) and writes
+ * the first `capacity` of them to `chain`. Otherwise returns
+ * QUOVANT_NO_CHAIN when `to` cannot be reached, QUOVANT_UNKNOWN_IDIOM and
+ * QUOVANT_UNKNOWN_TO ORed for texts that are not idioms of the dictionary,
+ * or a failure. */
 QUOVANT_API int GetIdiomChainByRule(int rules, const QuovantChar *from, const QuovantChar *to,
                                     const QuovantChar **chain, size_t capacity, size_t *length);
 
-/* The facts of `idiom`, an idiom of the dictionary written exactly (not
- * trimmed), into `*out`, under the classic rule, all lengths. Returns 1; 0 when `idiom` is not an idiom of the
- * dictionary (null included); -1 when the dictionary is not ready. */
-QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out);
-
-/* How many idioms the dictionary has, each counted once; -1 when the
- * dictionary is not ready. */
+/* How many idioms the dictionary has, each counted once, or a failure. */
 QUOVANT_API long GetIdiomCount(void);
 
-/* The facts of the idiom numbered `index` (0 to GetIdiomCount() - 1, in the
- * dictionary's order) into `*out`. Returns 1; 0 when there is no such idiom;
- * -1 when the dictionary is not ready. */
+/* The functions above under the classic rule, all lengths. */
+QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,
+                                    size_t playedCount, QuovantFacts *out, size_t capacity);
+QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out);
 QUOVANT_API int GetIdiomFactsAt(size_t index, QuovantFacts *out);
-
-/* Results of GetIdiomChain; the two UNKNOWN values may be ORed together. */
-#define QUOVANT_CHAIN_FOUND 0
-#define QUOVANT_CHAIN_NONE 1
-#define QUOVANT_CHAIN_UNKNOWN_FROM 2
-#define QUOVANT_CHAIN_UNKNOWN_TO 4
-
-/* A shortest chain from the idiom `from` to the idiom `to` (written exactly),
- * each idiom one that can follow the one before under the classic rule; the same two idioms always
- * give the same chain. On QUOVANT_CHAIN_FOUND sets `*length` to the number of
- * idioms from `from` to `to` (1 when they are the same) and writes the first
- * `capacity` of them to `chain`. Otherwise returns QUOVANT_CHAIN_NONE when
- * `to` cannot be reached, the UNKNOWN values for texts that are not idioms
- * of the dictionary, or -1 when the dictionary is not ready. */
 QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantChar *to, const QuovantChar **chain,
                               size_t capacity, size_t *length);
 

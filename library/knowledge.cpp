@@ -1,6 +1,6 @@
 // The C interface of the idiom knowledge over the analyses, the position,
-// the meanings and the readings. Running out of memory gives each export's
-// failure value (array.h).
+// the meanings and the readings. Running out of memory gives
+// QUOVANT_NO_MEMORY (array.h).
 #include <algorithm>
 
 #include "analysis.h"
@@ -50,6 +50,18 @@ long EntryOfIdiom(const QuovantChar *idiom)
     return idiom != nullptr ? FindIdiom(FromCaller(idiom)) : -1;
 }
 
+// Why AnalysisOf(rules) gave no analysis: the failure result.
+int NoAnalysis(int rules)
+{
+    if (!IsRule(rules))
+        return QUOVANT_NO_RULE;
+    if (g_idiomTable.entries == nullptr)
+        return QUOVANT_NOT_READY;
+    if (RuleOf(rules) >= QUOVANT_RULE_SOUND && ReadingsState() == 0)
+        return QUOVANT_NO_READINGS;
+    return QUOVANT_NO_MEMORY;
+}
+
 // The follow group of trimmed `text`: an idiom's own where it is one.
 FollowGroup GroupOfText(int rules, const char16_t *text)
 {
@@ -64,23 +76,25 @@ extern "C" QUOVANT_API long GetIdiomCandidatesByRule(int rules, const QuovantCha
                                                      QuovantFacts *out, size_t capacity)
 {
     const Analysis *analysis = AnalysisOf(rules);
-    if (analysis == nullptr || ReadingsState() < 0)
-        return -1;
+    if (analysis == nullptr)
+        return NoAnalysis(rules);
+    if (ReadingsState() < 0)
+        return QUOVANT_NO_MEMORY;
     // The text trimmed as GetIdioms trims it, in a copy.
     const std::size_t length = StrLen16(FromCaller(text));
     Array<char16_t> trimmed;
     Array<std::uint32_t> playedEntries, candidates;
     Position position;
     if (!trimmed.Resize(length + 1, u'\0'))
-        return -1;
+        return QUOVANT_NO_MEMORY;
     std::copy_n(FromCaller(text), length, trimmed.Data());
     TrimSpaces(trimmed.Data());
     for (std::size_t i = 0; i < playedCount; ++i)
         if (const long e = EntryOfIdiom(played[i]); e >= 0 && !playedEntries.Push(static_cast<std::uint32_t>(e)))
-            return -1;
+            return QUOVANT_NO_MEMORY;
     if (!MakePosition(*analysis, playedEntries.Data(), playedEntries.Size(), position) ||
         (capacity > 0 && !ReadyForProofs(position)) || !Candidates(GroupOfText(rules, trimmed.Data()), candidates))
-        return -1;
+        return QUOVANT_NO_MEMORY;
     long count = 0;
     for (std::uint32_t e : candidates) {
         if (WasPlayed(position, e))
@@ -92,51 +106,33 @@ extern "C" QUOVANT_API long GetIdiomCandidatesByRule(int rules, const QuovantCha
     return count;
 }
 
-extern "C" QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,
-                                               size_t playedCount, QuovantFacts *out, size_t capacity)
-{
-    return GetIdiomCandidatesByRule(CLASSIC, text, played, playedCount, out, capacity);
-}
-
 extern "C" QUOVANT_API int GetIdiomFactsByRule(int rules, const QuovantChar *idiom, QuovantFacts *out)
 {
     const Analysis *analysis = AnalysisOf(rules);
     Position position;
-    if (analysis == nullptr || ReadingsState() < 0 || !MakePosition(*analysis, nullptr, 0, position) ||
-        !ReadyForProofs(position))
-        return -1;
+    if (analysis == nullptr)
+        return NoAnalysis(rules);
+    if (ReadingsState() < 0 || !MakePosition(*analysis, nullptr, 0, position) || !ReadyForProofs(position))
+        return QUOVANT_NO_MEMORY;
     const long entry = EntryOfIdiom(idiom);
     if (entry < 0)
-        return 0;
+        return QUOVANT_UNKNOWN_IDIOM;
     *out = FactsOfEntry(position, static_cast<std::uint32_t>(entry));
-    return 1;
-}
-
-extern "C" QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out)
-{
-    return GetIdiomFactsByRule(CLASSIC, idiom, out);
-}
-
-extern "C" QUOVANT_API long GetIdiomCount(void)
-{
-    return AnalysisOf(CLASSIC) != nullptr ? static_cast<long>(Idioms().Size()) : -1;
+    return QUOVANT_FOUND;
 }
 
 extern "C" QUOVANT_API int GetIdiomFactsAtByRule(int rules, size_t index, QuovantFacts *out)
 {
     const Analysis *analysis = AnalysisOf(rules);
     Position position;
-    if (analysis == nullptr || ReadingsState() < 0 || !MakePosition(*analysis, nullptr, 0, position))
-        return -1;
+    if (analysis == nullptr)
+        return NoAnalysis(rules);
+    if (ReadingsState() < 0 || !MakePosition(*analysis, nullptr, 0, position))
+        return QUOVANT_NO_MEMORY;
     if (index >= Idioms().Size())
-        return 0;
+        return QUOVANT_UNKNOWN_IDIOM;
     *out = FactsOfEntry(position, Idioms()[index], false);
-    return 1;
-}
-
-extern "C" QUOVANT_API int GetIdiomFactsAt(size_t index, QuovantFacts *out)
-{
-    return GetIdiomFactsAtByRule(CLASSIC, index, out);
+    return QUOVANT_FOUND;
 }
 
 extern "C" QUOVANT_API int GetIdiomChainByRule(int rules, const QuovantChar *from, const QuovantChar *to,
@@ -144,19 +140,40 @@ extern "C" QUOVANT_API int GetIdiomChainByRule(int rules, const QuovantChar *fro
 {
     const Analysis *analysis = AnalysisOf(rules);
     if (analysis == nullptr)
-        return -1;
+        return NoAnalysis(rules);
     const long a = EntryOfIdiom(from), b = EntryOfIdiom(to);
     if (a < 0 || b < 0)
-        return (a < 0 ? QUOVANT_CHAIN_UNKNOWN_FROM : 0) | (b < 0 ? QUOVANT_CHAIN_UNKNOWN_TO : 0);
+        return (a < 0 ? QUOVANT_UNKNOWN_IDIOM : 0) | (b < 0 ? QUOVANT_UNKNOWN_TO : 0);
     Array<std::uint32_t> found;
     if (!ShortestChain(*analysis, static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b), found))
-        return -1;
+        return QUOVANT_NO_MEMORY;
     if (found.Empty())
-        return QUOVANT_CHAIN_NONE;
+        return QUOVANT_NO_CHAIN;
     for (std::size_t i = 0; i < found.Size() && i < capacity; ++i)
         chain[i] = ToCaller(g_idiomTable.entries[found[i]].text);
     *length = found.Size();
-    return QUOVANT_CHAIN_FOUND;
+    return QUOVANT_FOUND;
+}
+
+extern "C" QUOVANT_API long GetIdiomCount(void)
+{
+    return AnalysisOf(CLASSIC) != nullptr ? static_cast<long>(Idioms().Size()) : NoAnalysis(CLASSIC);
+}
+
+extern "C" QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,
+                                               size_t playedCount, QuovantFacts *out, size_t capacity)
+{
+    return GetIdiomCandidatesByRule(CLASSIC, text, played, playedCount, out, capacity);
+}
+
+extern "C" QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out)
+{
+    return GetIdiomFactsByRule(CLASSIC, idiom, out);
+}
+
+extern "C" QUOVANT_API int GetIdiomFactsAt(size_t index, QuovantFacts *out)
+{
+    return GetIdiomFactsAtByRule(CLASSIC, index, out);
 }
 
 extern "C" QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantChar *to, const QuovantChar **chain,

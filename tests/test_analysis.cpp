@@ -72,7 +72,7 @@ protected:
         const QuovantChar *chain[8];
         std::size_t length = 0;
         const int result = GetIdiomChain(AsLibraryText(from), AsLibraryText(to), chain, 8, &length);
-        if (result != QUOVANT_CHAIN_FOUND)
+        if (result != QUOVANT_FOUND)
             return "result " + std::to_string(result);
         std::string out;
         for (std::size_t i = 0; i < length; ++i)
@@ -110,17 +110,31 @@ TEST_F(Knowledge, FollowersAndOutcomes)
     };
     for (const auto &c : cases) {
         QuovantFacts facts{};
-        ASSERT_EQ(GetIdiomFacts(AsLibraryText(c.idiom), &facts), 1) << ToUtf8(c.idiom);
+        ASSERT_EQ(GetIdiomFacts(AsLibraryText(c.idiom), &facts), QUOVANT_FOUND) << ToUtf8(c.idiom);
         EXPECT_EQ(facts.followers, c.followers) << ToUtf8(c.idiom);
         EXPECT_EQ(facts.outcome, c.outcome) << ToUtf8(c.idiom) << ": " << c.why;
     }
     QuovantFacts facts{};
-    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"一心一意"), &facts), 1);
+    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"一心一意"), &facts), QUOVANT_FOUND);
     EXPECT_EQ(Text(facts.readings), "yi");
     EXPECT_EQ(facts.meaning, nullptr) << "no meanings were offered";
-    EXPECT_EQ(GetIdiomFacts(AsLibraryText(u"一心二意"), &facts), 0);
-    EXPECT_EQ(GetIdiomFacts(AsLibraryText(u" 一心一意"), &facts), 0) << "idioms are written exactly";
-    EXPECT_EQ(GetIdiomFacts(nullptr, &facts), 0);
+    EXPECT_EQ(GetIdiomFacts(AsLibraryText(u"一心二意"), &facts), QUOVANT_UNKNOWN_IDIOM);
+    EXPECT_EQ(GetIdiomFacts(AsLibraryText(u" 一心一意"), &facts), QUOVANT_UNKNOWN_IDIOM) << "idioms are written exactly";
+    EXPECT_EQ(GetIdiomFacts(nullptr, &facts), QUOVANT_UNKNOWN_IDIOM);
+    EXPECT_EQ(GetIdiomFactsAt(8, &facts), QUOVANT_UNKNOWN_IDIOM) << "eight idioms, numbered from 0";
+}
+
+TEST_F(Knowledge, EachFailureSaysItsCause)
+{
+    QuovantFacts facts{};
+    EXPECT_EQ(GetIdiomFactsByRule(0x4, AsLibraryText(u"一心一意"), &facts), QUOVANT_NO_RULE);
+    EXPECT_EQ(GetIdiomFactsByRule(QUOVANT_RULE_SOUND, AsLibraryText(u"一心一意"), &facts), QUOVANT_NO_READINGS)
+        << "no readings were offered";
+    InstallIdiomTable(nullptr, 0);
+    EXPECT_EQ(GetIdiomCount(), QUOVANT_NOT_READY);
+    EXPECT_EQ(GetIdiomFacts(AsLibraryText(u"一心一意"), &facts), QUOVANT_NOT_READY);
+    EXPECT_EQ(GetIdiomChain(AsLibraryText(u"一心一意"), AsLibraryText(u"意气风发"), nullptr, 0, nullptr),
+              QUOVANT_NOT_READY);
 }
 
 TEST_F(Knowledge, ShortestChains)
@@ -141,7 +155,7 @@ TEST_F(Knowledge, ARebuiltDictionaryIsAnalysedAnew)
     FillIdiomKeys();
     EXPECT_EQ(Candidates(u"地"), "地老天荒");
     QuovantFacts facts{};
-    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"地老天荒"), &facts), 1);
+    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"地老天荒"), &facts), QUOVANT_FOUND);
     EXPECT_EQ(facts.outcome, QUOVANT_LOSS) << "its one follower is a dead end now";
     EXPECT_EQ(facts.followers, 1u);
 }
@@ -217,7 +231,7 @@ TEST_F(Rules, WhatMayFollowUnderEachRule)
     };
     for (const auto &c : cases)
         EXPECT_EQ(After(c.rules, c.text), c.expected) << ToUtf8(c.text) << " under " << c.rules << ": " << c.why;
-    EXPECT_EQ(GetIdiomCandidatesByRule(0x4, AsLibraryText(u"行"), nullptr, 0, nullptr, 0), -1) << "no rule";
+    EXPECT_EQ(GetIdiomCandidatesByRule(0x4, AsLibraryText(u"行"), nullptr, 0, nullptr, 0), QUOVANT_NO_RULE) << "no rule";
 }
 
 TEST_F(Rules, ReadingsForPeople)
@@ -231,7 +245,7 @@ TEST_F(Rules, ReadingsForPeople)
     };
     for (const auto &c : cases) {
         QuovantFacts facts{};
-        ASSERT_EQ(GetIdiomFactsByRule(QUOVANT_RULE_SOUND, AsLibraryText(c.idiom), &facts), 1);
+        ASSERT_EQ(GetIdiomFactsByRule(QUOVANT_RULE_SOUND, AsLibraryText(c.idiom), &facts), QUOVANT_FOUND);
         EXPECT_EQ(Text(facts.reading), c.reading);
     }
 }
@@ -242,7 +256,7 @@ TEST_F(Rules, WithoutReadingsTheSoundRulesCannotAnswer)
     EXPECT_EQ(After(QUOVANT_RULE_SOUND, u"三思而行"), "failed");
     EXPECT_EQ(After(QUOVANT_RULE_CHAR, u"三思而行"), "行家里手 行云流水 行百里者半九十");
     QuovantFacts facts{};
-    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"行云流水"), &facts), 1);
+    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"行云流水"), &facts), QUOVANT_FOUND);
     EXPECT_EQ(facts.reading, nullptr);
 }
 
@@ -284,7 +298,7 @@ protected:
 TEST_F(Game, TheGuideAllowsRepeatsTheProofDoesNot)
 {
     QuovantFacts facts{};
-    ASSERT_EQ(GetIdiomFactsAtByRule(QUOVANT_RULE_CHAR, 0, &facts), 1);
+    ASSERT_EQ(GetIdiomFactsAtByRule(QUOVANT_RULE_CHAR, 0, &facts), QUOVANT_FOUND);
     EXPECT_EQ(Text(facts.idiom), "甲一二乙");
     EXPECT_EQ(facts.outcome, QUOVANT_DRAW) << "the guide: round for ever";
     EXPECT_EQ(facts.proven, 0);
@@ -314,7 +328,7 @@ std::string AskAll(int first)
         std::size_t length = 0;
         switch (which) {
         case 0:
-            if (GetIdiomFacts(AsLibraryText(u"一心一意"), &facts) == 1)
+            if (GetIdiomFacts(AsLibraryText(u"一心一意"), &facts) == QUOVANT_FOUND)
                 answers[0] = std::to_string(facts.followers) + " " + std::to_string(facts.outcome) + " " +
                              (facts.meaning != nullptr ? Text(facts.meaning) : "-");
             break;
@@ -322,7 +336,7 @@ std::string AskAll(int first)
             answers[1] = std::to_string(GetIdiomCandidates(AsLibraryText(u"一心一意"), nullptr, 0, nullptr, 0));
             break;
         case 2:
-            if (GetIdiomChain(AsLibraryText(u"一心一意"), AsLibraryText(u"做贼心虚"), chain, 8, &length) == QUOVANT_CHAIN_FOUND)
+            if (GetIdiomChain(AsLibraryText(u"一心一意"), AsLibraryText(u"做贼心虚"), chain, 8, &length) == QUOVANT_FOUND)
                 for (std::size_t k = 0; k < length && k < 8; ++k)
                     answers[2] += (k ? " " : "") + Text(chain[k]);
             break;
@@ -330,7 +344,7 @@ std::string AskAll(int first)
             // The meanings, and the readings under the sound rule (whose
             // analysis is built at once by another thread's question).
             answers[3] = std::to_string(HasIdiomMeanings()) + " ";
-            answers[3] += GetIdiomFactsByRule(QUOVANT_RULE_SOUND, AsLibraryText(u"一心一意"), &facts) == 1
+            answers[3] += GetIdiomFactsByRule(QUOVANT_RULE_SOUND, AsLibraryText(u"一心一意"), &facts) == QUOVANT_FOUND
                               ? Text(facts.reading)
                               : "no readings";
         }

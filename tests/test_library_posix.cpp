@@ -74,7 +74,7 @@ TEST(Library, KnowsWhatAPlayerAsks)
         ASSERT_NE(facts, nullptr);
         ASSERT_NE(hasMeanings, nullptr);
         QuovantFacts f{};
-        ASSERT_EQ(facts(u"一心一意", &f), 1) << path;
+        ASSERT_EQ(facts(u"一心一意", &f), QUOVANT_FOUND) << path;
         EXPECT_EQ(ToUtf8(f.readings), "yi");
         EXPECT_GT(f.followers, 8u);
         EXPECT_EQ(hasMeanings(), damaged ? 0 : 1) << path;

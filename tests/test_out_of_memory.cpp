@@ -38,7 +38,7 @@ TEST(OutOfMemory, ALoadWithoutMemoryLeavesTheDictionaryAsItWas)
     EXPECT_GT(refusals, 5);
 }
 
-TEST(OutOfMemory, TheKnowledgeWithoutMemoryAnswersMinusOneAndBuildsNextTime)
+TEST(OutOfMemory, TheKnowledgeWithoutMemorySaysSoAndBuildsNextTime)
 {
     const auto yi = reinterpret_cast<const QuovantChar *>(u"一心一意");
     int refusals = 0;
@@ -53,12 +53,12 @@ TEST(OutOfMemory, TheKnowledgeWithoutMemoryAnswersMinusOneAndBuildsNextTime)
             refused = OutOfMemory::Refused();
         }
         if (!refused) {
-            ASSERT_EQ(answer, 1) << "with every allocation it needs";
+            ASSERT_EQ(answer, QUOVANT_FOUND) << "with every allocation it needs";
             break;
         }
         ++refusals;
-        ASSERT_EQ(answer, -1) << "allocation " << k << " refused";
-        ASSERT_EQ(GetIdiomFacts(yi, &facts), 1) << "after allocation " << k << " was refused";
+        ASSERT_EQ(answer, QUOVANT_NO_MEMORY) << "allocation " << k << " refused";
+        ASSERT_EQ(GetIdiomFacts(yi, &facts), QUOVANT_FOUND) << "after allocation " << k << " was refused";
         ASSERT_EQ(facts.followers, YI_FOLLOWERS);
     }
     EXPECT_GT(refusals, 5);

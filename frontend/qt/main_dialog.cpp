@@ -219,7 +219,7 @@ QString MainDialog::FactsText(const QString &idiom) const
 {
     QuovantFacts facts{};
     if (g_library.GetIdiomFactsByRule == nullptr ||
-        g_library.GetIdiomFactsByRule(rules_, reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != 1)
+        g_library.GetIdiomFactsByRule(rules_, reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != QUOVANT_FOUND)
         return {};
     QString text = idiom + u'\n';
     if (facts.reading != nullptr)

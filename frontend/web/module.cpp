@@ -115,7 +115,7 @@ EMSCRIPTEN_KEEPALIVE const char *PageIdiom(int rules, const char *idiom)
     QuovantFacts facts{};
     const std::string word = idiom == nullptr ? "" : idiom;
     const int known = LookUpFacts(rules, Utf8ToUtf16Lossy(word), facts);
-    return known < 0 ? Failed() : Answer(IdiomAnswer(word, rules, known == 1 ? &facts : nullptr));
+    return known < 0 ? Failed() : Answer(IdiomAnswer(word, rules, known == QUOVANT_FOUND ? &facts : nullptr));
 }
 
 // A shortest chain from the idiom `from` to the idiom `to` under `rules`.
@@ -126,11 +126,11 @@ EMSCRIPTEN_KEEPALIVE const char *PageChain(int rules, const char *from, const ch
     const int result = ChainOf(rules, Utf8ToUtf16Lossy(fromText), Utf8ToUtf16Lossy(toText), found);
     if (result < 0)
         return Failed();
-    if (result > 0 && (result & QUOVANT_CHAIN_UNKNOWN_FROM))
+    if (result > 0 && (result & QUOVANT_UNKNOWN_IDIOM))
         unknown.push_back(fromText);
-    if (result > 0 && (result & QUOVANT_CHAIN_UNKNOWN_TO))
+    if (result > 0 && (result & QUOVANT_UNKNOWN_TO))
         unknown.push_back(toText);
-    return Answer(ChainAnswer(fromText, toText, rules, result == QUOVANT_CHAIN_FOUND ? &found : nullptr, unknown));
+    return Answer(ChainAnswer(fromText, toText, rules, result == QUOVANT_FOUND ? &found : nullptr, unknown));
 }
 
 // A turn of the game against the computer under `rules`, after the idioms

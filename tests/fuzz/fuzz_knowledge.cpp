@@ -93,7 +93,7 @@ std::vector<std::u16string> Candidates(const std::u16string &text, const std::ve
     std::vector<std::u16string> out;
     for (long i = 0; i < count; ++i) {
         QuovantFacts known{};
-        Require(GetIdiomFactsByRule(g_rules, facts[i].idiom, &known) == 1);
+        Require(GetIdiomFactsByRule(g_rules, facts[i].idiom, &known) == QUOVANT_FOUND);
         Require(!left.empty() || (known.followers == facts[i].followers && known.outcome == facts[i].outcome &&
                                   known.proven == facts[i].proven));
         Require(facts[i].outcome >= QUOVANT_LOSS && facts[i].outcome <= QUOVANT_WIN);
@@ -108,11 +108,11 @@ void Chain(const std::u16string &from, const std::u16string &to)
 {
     std::size_t length = 0;
     const int result = GetIdiomChainByRule(g_rules, AsLibraryText(from), AsLibraryText(to), nullptr, 0, &length);
-    if (result != QUOVANT_CHAIN_FOUND)
+    if (result != QUOVANT_FOUND)
         return;
     std::vector<const QuovantChar *> chain(length);
     Require(GetIdiomChainByRule(g_rules, AsLibraryText(from), AsLibraryText(to), chain.data(), chain.size(),
-                                &length) == QUOVANT_CHAIN_FOUND);
+                                &length) == QUOVANT_FOUND);
     Require(length == chain.size() && TextOf(chain.front()) == from && TextOf(chain.back()) == to);
     for (std::size_t i = 1; i < chain.size(); ++i) {
         const std::vector<std::u16string> next = Candidates(TextOf(chain[i - 1]), {});
