@@ -20,6 +20,7 @@
     X(GetIdiomCandidatesByRule) \
     X(GetIdiomFactsByRule) \
     X(GetIdiomFactsAtByRule) \
-    X(GetIdiomChainByRule)
+    X(GetIdiomChainByRule) \
+    X(OfferIdiomStream)
 
 #endif /* QUOVANT_EXPORTS_H */

@@ -139,6 +139,16 @@ QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantChar *to, co
  * Unpacks them on the first call. */
 QUOVANT_API int HasIdiomMeanings(void);
 
+/* The streams a caller may offer the library in place of its own. */
+#define QUOVANT_STREAM_MEANINGS 1 /* the idioms' meanings (the page fetches them after it starts) */
+
+/* Offers the LZMA stream of `size` bytes at `data` as the library's stream
+ * of `kind`, unpacked when first needed; what was unpacked of that kind
+ * before is forgotten. The bytes stay the caller's, who keeps them readable
+ * and unchanged while the library may use them. Returns 1; 0 when `kind` is
+ * no stream (nothing is offered). */
+QUOVANT_API int OfferIdiomStream(int kind, const unsigned char *data, size_t size);
+
 /* Function pointer types for callers that bind the library at run time. */
 typedef long (*QuovantGetIdiomCandidatesFn)(const QuovantChar *, const QuovantChar *const *, size_t,
                                             QuovantFacts *, size_t);
@@ -148,6 +158,7 @@ typedef int (*QuovantGetIdiomFactsAtFn)(size_t, QuovantFacts *);
 typedef int (*QuovantGetIdiomChainFn)(const QuovantChar *, const QuovantChar *, const QuovantChar **, size_t,
                                       size_t *);
 typedef int (*QuovantHasIdiomMeaningsFn)(void);
+typedef int (*QuovantOfferIdiomStreamFn)(int, const unsigned char *, size_t);
 typedef long (*QuovantGetIdiomCandidatesByRuleFn)(int, const QuovantChar *, const QuovantChar *const *, size_t,
                                                   QuovantFacts *, size_t);
 typedef int (*QuovantGetIdiomFactsByRuleFn)(int, const QuovantChar *, QuovantFacts *);

@@ -186,3 +186,11 @@ extern "C" QUOVANT_API int HasIdiomMeanings(void)
 {
     return MeaningsAvailable() ? 1 : 0;
 }
+
+extern "C" QUOVANT_API int OfferIdiomStream(int kind, const unsigned char *data, size_t size)
+{
+    if (kind != QUOVANT_STREAM_MEANINGS)
+        return 0;
+    OfferMeanings(data, size);
+    return 1;
+}

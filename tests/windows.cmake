@@ -43,29 +43,28 @@ if(NOT QUOVANT_RUN_TESTS)
                 $<TARGET_FILE:quovant> ${QUOVANT_APPS_DIR} ${screenshot_png} ${work_area} ${files}
                 $<TARGET_FILE:Quovant> $<TARGET_FILE:Quovant_bad_pinyin> $<TARGET_FILE:Quovant_bad_idioms>)
     set_tests_properties(i686_guest PROPERTIES TIMEOUT 2400 RUN_SERIAL ON)
-    return()
+else()
+    # Every test under Wine needs the prefix, made once by this fixture.
+    list(GET CMAKE_CROSSCOMPILING_EMULATOR 1 QUOVANT_WINEPREFIX)
+    add_test(NAME wine_prefix COMMAND ${PROJECT_SOURCE_DIR}/cmake/wine-prefix.sh ${QUOVANT_WINEPREFIX})
+    set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+
+    add_test(NAME frontend_gui
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine/run-gui-tests.sh ${QUOVANT_WINEPREFIX}
+                $<TARGET_FILE:frontend_driver> ${screenshot_bmp} ${screenshot_png} ${work_area})
+    set_tests_properties(frontend_gui PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300 RUN_SERIAL ON)
+
+    # The console tool: one query through a pipe, and typed at a console, where
+    # Ctrl+Z at the start of a line ends the input.
+    add_test(NAME cli_wine COMMAND quovant 一心一意)
+    set_tests_properties(cli_wine PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "LC_ALL=C.UTF-8"
+        PASS_REGULAR_EXPRESSION "^${after_yi}\r?\n$")
+    # The tool carries the idiom knowledge itself on Windows (Quovant.dll does not).
+    add_test(NAME cli_wine_info COMMAND quovant info --json 一心一意)
+    set_tests_properties(cli_wine_info PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "LC_ALL=C.UTF-8"
+        PASS_REGULAR_EXPRESSION
+        "\"readings\":\"yi\",\"rule\":\"classic\",\"four\":false,\"followers\":[0-9]+,\"outcome\":\"loss\",\"proven\":true,\"reading\":\"yī xīn yī yì\",\"meaning\":\"只有")
+    add_test(NAME cli_wine_console
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine/console_eof.sh ${QUOVANT_WINEPREFIX} $<TARGET_FILE:quovant>)
+    set_tests_properties(cli_wine_console PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180)
 endif()
-
-# Every test under Wine needs the prefix, made once by this fixture.
-list(GET CMAKE_CROSSCOMPILING_EMULATOR 1 QUOVANT_WINEPREFIX)
-add_test(NAME wine_prefix COMMAND ${PROJECT_SOURCE_DIR}/cmake/wine-prefix.sh ${QUOVANT_WINEPREFIX})
-set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
-
-add_test(NAME frontend_gui
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine/run-gui-tests.sh ${QUOVANT_WINEPREFIX}
-            $<TARGET_FILE:frontend_driver> ${screenshot_bmp} ${screenshot_png} ${work_area})
-set_tests_properties(frontend_gui PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300 RUN_SERIAL ON)
-
-# The console tool: one query through a pipe, and typed at a console, where
-# Ctrl+Z at the start of a line ends the input.
-add_test(NAME cli_wine COMMAND quovant 一心一意)
-set_tests_properties(cli_wine PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "LC_ALL=C.UTF-8"
-    PASS_REGULAR_EXPRESSION "^${after_yi}\r?\n$")
-# The tool carries the idiom knowledge itself on Windows (Quovant.dll does not).
-add_test(NAME cli_wine_info COMMAND quovant info --json 一心一意)
-set_tests_properties(cli_wine_info PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "LC_ALL=C.UTF-8"
-    PASS_REGULAR_EXPRESSION
-    "\"readings\":\"yi\",\"rule\":\"classic\",\"four\":false,\"followers\":[0-9]+,\"outcome\":\"loss\",\"proven\":true,\"reading\":\"yī xīn yī yì\",\"meaning\":\"只有")
-add_test(NAME cli_wine_console
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine/console_eof.sh ${QUOVANT_WINEPREFIX} $<TARGET_FILE:quovant>)
-set_tests_properties(cli_wine_console PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 180)

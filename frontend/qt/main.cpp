@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <thread>
+
 #include "binding.h"
 #include "main_dialog.h"
 #include "product.h"
@@ -11,22 +13,27 @@
 
 int main(int, char *argv[])
 {
+    // Unpacking the dictionary waits for nothing: it runs while Qt starts
+    // and the window is made, and is done before anything is shown.
+    bool bound = false;
+    std::thread binding([&bound] { bound = BindLibrary(LIBRARY_FILE_NAME); });
+
     // The program takes no command line, and so gives Qt none of it either:
     // options such as -reverse or -style would change the window.
     int qtArgc = 1;
     char *qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
+    MainDialog dialog;
 
-    if (!BindLibrary(LIBRARY_FILE_NAME)) {
+    binding.join();
+    if (!bound) {
         QMessageBox::critical(nullptr, QStringLiteral(QUOVANT_PRODUCT_NAME), QString::fromUtf16(BINDING_FAILURE_TEXT));
         return 0;
     }
-
     SingleInstance instance(QStringLiteral(QUOVANT_INSTANCE_NAME));
     if (!instance.Claim())
         return 0;
 
-    MainDialog dialog;
     QObject::connect(&instance, &SingleInstance::RaiseRequested, &dialog, &MainDialog::BringToFront);
     return dialog.exec();
 }

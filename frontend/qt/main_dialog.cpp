@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -93,7 +94,6 @@ MainDialog::MainDialog(QWidget *parent)
       rules_(RememberedRules())
 {
     setWindowTitle(QStringLiteral(QUOVANT_PRODUCT_NAME));
-    setFont(DialogFont());
     setFixedSize(CLIENT_WIDTH, CLIENT_HEIGHT);
 
     // Created in the layout's order, which is also the Tab order.
@@ -128,10 +128,35 @@ MainDialog::MainDialog(QWidget *parent)
         move(available.x() + available.width() / 2 - CLIENT_WIDTH / 2,
              available.y() + available.height() / 2 - CLIENT_HEIGHT / 2);
     }
-    // A library that knows GetIdioms alone plays by the classic rule only.
-    if (g_library.GetIdiomCandidatesByRule == nullptr)
-        rules_ = QUOVANT_RULE_CLASSIC;
     start_->setFocus();
+}
+
+int MainDialog::Rules() const
+{
+    // A library that knows GetIdioms alone plays by the classic rule only.
+    return g_library.GetIdiomCandidatesByRule != nullptr ? rules_ : QUOVANT_RULE_CLASSIC;
+}
+
+void MainDialog::FitFont()
+{
+    if (!fontFitted_)
+        setFont(DialogFont());
+    fontFitted_ = true;
+}
+
+void MainDialog::showEvent(QShowEvent *event)
+{
+    // Measuring the font opens the CJK face, which takes a while: that is
+    // done once the window is on its way to the screen, before it paints.
+    if (!fontFitted_)
+        QTimer::singleShot(0, this, &MainDialog::FitFont);
+    QDialog::showEvent(event);
+}
+
+void MainDialog::paintEvent(QPaintEvent *event)
+{
+    FitFont();  // where the window paints before the posted fitting ran
+    QDialog::paintEvent(event);
 }
 
 void MainDialog::BringToFront()
@@ -219,7 +244,7 @@ QString MainDialog::FactsText(const QString &idiom) const
 {
     QuovantFacts facts{};
     if (g_library.GetIdiomFactsByRule == nullptr ||
-        g_library.GetIdiomFactsByRule(rules_, reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != QUOVANT_FOUND)
+        g_library.GetIdiomFactsByRule(Rules(), reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != QUOVANT_FOUND)
         return {};
     QString text = idiom + u'\n';
     if (facts.reading != nullptr)
@@ -267,13 +292,13 @@ void MainDialog::OnStart()
     std::copy_n(reinterpret_cast<const char16_t *>(text.utf16()), units, buffer);
 
     QString result;
-    if (rules_ == QUOVANT_RULE_CLASSIC) {
+    if (Rules() == QUOVANT_RULE_CLASSIC) {
         const char16_t *idioms = g_library.GetIdioms(buffer);
         result = idioms != nullptr ? QString::fromUtf16(idioms) : QString();
     } else {
         // As GetIdioms lists them: the first eight, each followed by a space.
         QuovantFacts first[QUOVANT_MAX_IDIOMS];
-        const long count = g_library.GetIdiomCandidatesByRule(rules_, reinterpret_cast<const QuovantChar *>(buffer),
+        const long count = g_library.GetIdiomCandidatesByRule(Rules(), reinterpret_cast<const QuovantChar *>(buffer),
                                                               nullptr, 0, first, QUOVANT_MAX_IDIOMS);
         for (long i = 0; i < count && i < QUOVANT_MAX_IDIOMS; ++i)
             result += FromLibrary(first[i].idiom) + u' ';

@@ -36,8 +36,8 @@ public:
     // owns it.
     QMenu *OutputMenu(const QPoint &point);
     // The rule 开始 and the tooltips follow (QUOVANT_RULE_*, maybe with
-    // QUOVANT_FOUR_ONLY).
-    int Rules() const { return rules_; }
+    // QUOVANT_FOUR_ONLY); classic with a library that knows GetIdioms alone.
+    int Rules() const;
 
     // Brings the window to the front and gives it the focus, without
     // restoring it when it is minimized.
@@ -51,17 +51,22 @@ protected:
     // The output box's viewport: a tooltip tells an idiom's meaning,
     // followers and outcome; a double click asks for what follows it.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void OnStart();
     void OnInputEdited();
     QString FactsText(const QString &idiom) const;
     void ChooseRules(int rules);
+    // Gives the window its font, measured, once.
+    void FitFont();
 
     QLineEdit *input_;
     QPushButton *start_;
     QPlainTextEdit *output_;
     int rules_;
+    bool fontFitted_ = false;
 };
 
 #endif

@@ -15,7 +15,6 @@
 #include "facts.h"
 #include "facts_json.h"
 #include "game.h"
-#include "meanings.h"
 #include "product.h"
 #include "utf8.h"
 
@@ -69,8 +68,8 @@ EMSCRIPTEN_KEEPALIVE const char *PageReady()
 // available}.
 EMSCRIPTEN_KEEPALIVE const char *PageOfferMeanings(const unsigned char *data, std::size_t length)
 {
-    OfferMeanings(data, length);
-    return Answer(Json{{"meanings", HasIdiomMeanings() == 1}});
+    g_library.OfferIdiomStream(QUOVANT_STREAM_MEANINGS, data, length);
+    return Answer(Json{{"meanings", g_library.HasIdiomMeanings() == 1}});
 }
 
 // The product's texts, the rules' names and the outcomes' words, for the
