@@ -2,6 +2,7 @@
 #include "facts.h"
 
 #include "message.h"
+#include "product.h"
 #include "quovant_knowledge.h"
 
 namespace {
@@ -63,6 +64,14 @@ int RuleNamed(std::string_view name)
 std::string OutcomeTextChinese(const QuovantFacts &facts)
 {
     return std::string(OutcomeWordChinese(facts.outcome)) + (facts.proven ? std::string("（") + PROVEN_CHINESE + "）" : "");
+}
+
+std::string FactsLineChinese(const QuovantFacts &facts)
+{
+    std::string line = QUOVANT_TIP_FACTS_TEXT;
+    line.replace(line.find("%1"), 2, std::to_string(facts.followers));
+    line.replace(line.find("%2"), 2, OutcomeTextChinese(facts));
+    return facts.followers == 0 ? line + QUOVANT_TIP_DEAD_END_TEXT : line;
 }
 
 const char *OutcomeWord(int outcome)

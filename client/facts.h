@@ -20,6 +20,10 @@ const char *OutcomeWordChinese(int outcome);
 // proven (负（已证）).
 std::string OutcomeTextChinese(const QuovantFacts &facts);
 
+// An idiom's followers and outcome as the window and the page tell them:
+// 可接成语：0 个　出此成语：胜（无可接，必胜）.
+std::string FactsLineChinese(const QuovantFacts &facts);
+
 // The rules a player chooses from: QUOVANT_RULE_* and its names, in the
 // tool ("classic") and in the window (经典), in the order offered.
 struct RuleName {

@@ -251,12 +251,7 @@ QString MainDialog::FactsText(const QString &idiom) const
         text += FromLibrary(facts.reading) + u'\n';
     if (facts.meaning != nullptr)
         text += FromLibrary(facts.meaning) + u'\n';
-    text += QStringLiteral(QUOVANT_TIP_FACTS_TEXT)
-                .arg(facts.followers)
-                .arg(QString::fromStdString(OutcomeTextChinese(facts)));
-    if (facts.followers == 0)
-        text += QStringLiteral(QUOVANT_TIP_DEAD_END_TEXT);
-    return text + u'\n' + QString::fromUtf8(OUTCOME_NOTE_CHINESE);
+    return text + QString::fromStdString(FactsLineChinese(facts)) + u'\n' + QString::fromUtf8(OUTCOME_NOTE_CHINESE);
 }
 
 bool MainDialog::eventFilter(QObject *watched, QEvent *event)

@@ -1,8 +1,10 @@
 // The page's module: the library linked in, and the questions the page asks
 // of it, each answered as one JSON document in the shape of the tool's
-// --json (client/answers.h), so that the page holds no rule, no game logic
-// and no text of its own. Texts cross as UTF-8; an answer is owned by the
-// module until the next call.
+// --json (client/answers.h), so that the page holds no rule and no game
+// logic: the words of the answers come from here too, and the page's own
+// labels from its index.html. An idiom's facts carry, for the page alone,
+// "shown" (its outcome in Chinese) and "line" (its facts line). Texts cross
+// as UTF-8; an answer is owned by the module until the next call.
 #include <emscripten/emscripten.h>
 
 #include <string>
@@ -28,6 +30,20 @@ const char *Answer(const Json &document)
 {
     g_answer = JsonText(document);
     return g_answer.c_str();
+}
+
+// The facts object `object` of `facts`, with the page's Chinese words.
+Json Shown(Json object, const QuovantFacts &facts)
+{
+    object["shown"] = OutcomeTextChinese(facts);
+    object["line"] = FactsLineChinese(facts);
+    return object;
+}
+
+// Text the page got from a box, trimmed as queries are.
+std::string Trimmed(const char *text)
+{
+    return Utf16ToUtf8(TrimWhiteSpace(Utf8ToUtf16Lossy(text == nullptr ? "" : text)));
 }
 
 const char *Failed()
@@ -72,7 +88,8 @@ EMSCRIPTEN_KEEPALIVE const char *PageOfferMeanings(const unsigned char *data, st
     return Answer(Json{{"meanings", g_library.HasIdiomMeanings() == 1}});
 }
 
-// The product's texts, the rules' names and the outcomes' words, for the
+// The product's texts, the rules' names, the outcomes' words by their
+// names ("win": 胜) and how many idioms a list shows before 全部, for the
 // page to show.
 EMSCRIPTEN_KEEPALIVE const char *PageTexts()
 {
@@ -81,17 +98,15 @@ EMSCRIPTEN_KEEPALIVE const char *PageTexts()
         rules.push_back(Json{{"rule", r.rule}, {"name", r.name}, {"chinese", r.chinese}});
     Json outcomes = Json::object();
     for (const int outcome : {QUOVANT_WIN, QUOVANT_DRAW, QUOVANT_LOSS})
-        outcomes[std::to_string(outcome)] = OutcomeWordChinese(outcome);
+        outcomes[OutcomeWord(outcome)] = OutcomeWordChinese(outcome);
     return Answer(Json{{"product", QUOVANT_PRODUCT_NAME},
                        {"prompt", QUOVANT_PROMPT_TEXT},
                        {"start", QUOVANT_START_TEXT},
                        {"notFound", QUOVANT_NOT_FOUND_TEXT},
-                       {"facts", QUOVANT_TIP_FACTS_TEXT},
-                       {"deadEnd", QUOVANT_TIP_DEAD_END_TEXT},
                        {"note", std::string(OUTCOME_NOTE_CHINESE)},
                        {"fourOnly", std::string(FOUR_ONLY_CHINESE)},
                        {"fourOnlyFlag", QUOVANT_FOUR_ONLY},
-                       {"proven", std::string(PROVEN_CHINESE)},
+                       {"listed", QUOVANT_MAX_IDIOMS},
                        {"rules", rules},
                        {"outcomes", outcomes}});
 }
@@ -105,7 +120,10 @@ EMSCRIPTEN_KEEPALIVE const char *PageCandidates(int rules, const char *text, con
     std::vector<QuovantFacts> candidates;
     if (!NextCandidatesOf(rules, asked, Played(played), candidates, all != 0 ? SIZE_MAX : QUOVANT_MAX_IDIOMS))
         return Failed();
-    return Answer(CandidatesAnswer(Utf16ToUtf8(TrimWhiteSpace(asked)), rules, candidates));
+    Json answer = CandidatesAnswer(Utf16ToUtf8(TrimWhiteSpace(asked)), rules, candidates);
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        answer["candidates"][i] = Shown(answer["candidates"][i], candidates[i]);
+    return Answer(answer);
 }
 
 // The facts of `idiom` under `rules`.
@@ -114,13 +132,17 @@ EMSCRIPTEN_KEEPALIVE const char *PageIdiom(int rules, const char *idiom)
     QuovantFacts facts{};
     const std::string word = idiom == nullptr ? "" : idiom;
     const int known = LookUpFacts(rules, Utf8ToUtf16Lossy(word), facts);
-    return known < 0 ? Failed() : Answer(IdiomAnswer(word, rules, known == QUOVANT_FOUND ? &facts : nullptr));
+    if (known < 0)
+        return Failed();
+    return Answer(known == QUOVANT_FOUND ? Shown(IdiomAnswer(word, rules, &facts), facts)
+                                         : IdiomAnswer(word, rules, nullptr));
 }
 
-// A shortest chain from the idiom `from` to the idiom `to` under `rules`.
+// A shortest chain from the idiom `from` to the idiom `to` under `rules`,
+// each trimmed.
 EMSCRIPTEN_KEEPALIVE const char *PageChain(int rules, const char *from, const char *to)
 {
-    const std::string fromText = from == nullptr ? "" : from, toText = to == nullptr ? "" : to;
+    const std::string fromText = Trimmed(from), toText = Trimmed(to);
     std::vector<std::string> found, unknown;
     const int result = ChainOf(rules, Utf8ToUtf16Lossy(fromText), Utf8ToUtf16Lossy(toText), found);
     if (result < 0)
@@ -134,18 +156,18 @@ EMSCRIPTEN_KEEPALIVE const char *PageChain(int rules, const char *from, const ch
 
 // A turn of the game against the computer under `rules`, after the idioms
 // of `played` (one a line, in order; none: the game begins): the player's
-// idiom `move` (nothing: the computer opens, or in a game the player is only advised) is
-// judged; when played, the
-// computer answers; then the player is advised. {"verdict": name, "message":
-// what is said of it in Chinese ("" when played), "player": the move's
-// facts or null, "computer": the computer's idiom's facts or null, "over":
-// the game's end (a verdict's name) or null, "position": the outcome for the
-// player to move, "hint": the player's best moves, at most eight}.
+// idiom `move`, trimmed, is judged (nothing: the computer opens, or in a
+// game the player is only advised again); when played, the computer
+// answers; then the player is advised. {"verdict": name, "message": what is
+// said of it in Chinese ("" when played), "player": the move's facts or
+// null, "computer": the computer's idiom's facts or null, "over": the game's
+// end (a verdict's name) or null, "position": the outcome for the player to
+// move, "hint": the player's best moves, at most eight}.
 EMSCRIPTEN_KEEPALIVE const char *PageGameTurn(int rules, const char *played, const char *move)
 {
     std::vector<std::u16string> chain = Played(played);
     const std::u16string asked(TrimWhiteSpace(Utf8ToUtf16Lossy(move == nullptr ? "" : move)));
-    const auto factsOf = [rules](const QuovantFacts &f) { return IdiomAnswer(Utf8Of(f.idiom), rules, &f); };
+    const auto factsOf = [rules](const QuovantFacts &f) { return Shown(IdiomAnswer(Utf8Of(f.idiom), rules, &f), f); };
     Json answer{{"verdict", VerdictName(GameVerdict::PLAYED)}, {"message", ""}, {"player", nullptr},
                 {"computer", nullptr}, {"over", nullptr}, {"position", nullptr}, {"hint", Json::array()}};
     const auto refused = [&](GameVerdict verdict) {

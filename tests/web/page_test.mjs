@@ -107,9 +107,10 @@ Check(await page.$eval('#rule', (s) => s.selectedOptions[0].textContent) === '�
       await page.$eval('#rule', (s) => s.value));
 await page.selectOption('#rule', { label: '经典' });
 
-// A shortest chain (the shared example).
-await page.fill('#chain-from', '一心一意');
-await page.fill('#chain-to', '做贼心虚');
+// A shortest chain (the shared example), its ends typed with white space
+// around them as queries are trimmed: an ideographic space and a tab.
+await page.fill('#chain-from', '\u3000一心一意');
+await page.fill('#chain-to', '做贼心虚\t');
 await page.click('#chain-start');
 await page.waitForSelector('#chain li', WAIT);
 const chain = (await page.locator('#chain li').allTextContents()).join(' ');

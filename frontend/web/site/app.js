@@ -1,6 +1,7 @@
 // The page: asks the module (quovant.js) and shows its answers. The rules,
-// the game and every text come from the module; the page only lays them out
-// and remembers the rule chosen.
+// the game and the answers' words come from the module, and the page's own
+// labels from index.html: the script only lays them out and remembers the
+// rule chosen.
 'use strict';
 
 const RULE_KEY = 'quovant.rule';
@@ -51,20 +52,6 @@ function Rules() {
   return rule | (document.getElementById('four').checked ? texts.fourOnlyFlag : 0);
 }
 
-// An outcome in the window's words, marked where it is proven: 负（已证）.
-function OutcomeShown(f) {
-  return texts.outcomes[OutcomeNumber(f.outcome)] + (f.proven ? `（${texts.proven}）` : '');
-}
-
-function FactsLine(f) {
-  return texts.facts.replace('%1', f.followers).replace('%2', OutcomeShown(f)) +
-    (f.followers === 0 ? texts.deadEnd : '');
-}
-
-function OutcomeNumber(word) {
-  return { win: 1, draw: 0, loss: -1 }[word];
-}
-
 function ShowCandidates(answer, all) {
   const list = document.getElementById('candidates');
   list.replaceChildren();
@@ -75,7 +62,7 @@ function ShowCandidates(answer, all) {
     const item = document.createElement('li');
     const button = document.createElement('button');
     button.type = 'button';
-    button.setAttribute('aria-label', `${f.idiom} ${f.reading || ''} ${FactsLine(f)}`);
+    button.setAttribute('aria-label', `${f.idiom} ${f.reading || ''} ${f.line}`);
     const name = document.createElement('span');
     const idiom = document.createElement('span');
     idiom.className = 'idiom';
@@ -86,13 +73,13 @@ function ShowCandidates(answer, all) {
     name.append(idiom, reading);
     const facts = document.createElement('span');
     facts.className = f.outcome;
-    facts.textContent = `${OutcomeShown(f)} ${f.followers}`;
+    facts.textContent = `${f.shown} ${f.followers}`;
     button.append(name, facts);
     button.addEventListener('click', () => ShowDetails(f));
     item.append(button);
     list.append(item);
   }
-  document.getElementById('more').hidden = all || answer.candidates.length < 8;
+  document.getElementById('more').hidden = all || answer.candidates.length < texts.listed;
 }
 
 function ShowDetails(shown) {
@@ -102,7 +89,7 @@ function ShowDetails(shown) {
   document.getElementById('details').hidden = false;
   document.getElementById('details-idiom').textContent = f.idiom;
   document.getElementById('details-reading').textContent = f.reading || '';
-  document.getElementById('details-facts').textContent = FactsLine(f);
+  document.getElementById('details-facts').textContent = f.line;
   document.getElementById('details-meaning').textContent = f.meaning || '';
   document.getElementById('copy').onclick = () => navigator.clipboard.writeText(f.idiom);
   document.getElementById('follow').onclick = () => {
@@ -143,7 +130,7 @@ function AddToGame(f, who) {
   game.chain.push(f.idiom);
   const item = document.createElement('li');
   item.className = who;
-  item.textContent = `${who === 'computer' ? '电脑' : '你'}：${f.idiom}`;
+  item.textContent = `${document.getElementById('game-chain').dataset[who]}：${f.idiom}`;
   document.getElementById('game-chain').append(item);
 }
 
@@ -151,10 +138,9 @@ function PlayTurn() {
   if (game.over)
     return;
   const input = document.getElementById('game-move');
-  const move = input.value.trim();
-  if (move === '' && game.chain.length > 0)
+  const answer = Ask('PageGameTurn', game.rules, game.chain.join('\n'), input.value);
+  if (answer.verdict === 'played' && !answer.player && !answer.computer)
     return;  // nothing typed in a game: wait for an idiom
-  const answer = Ask('PageGameTurn', game.rules, game.chain.join('\n'), move);
   document.getElementById('game-message').textContent = answer.error || answer.message;
   if (answer.error || answer.verdict !== 'played')
     return;
@@ -167,7 +153,7 @@ function PlayTurn() {
   game.hint = answer.hint;
   game.over = answer.over !== null;
   document.getElementById('game-position').textContent =
-    answer.position ? `你的局面：${texts.outcomes[OutcomeNumber(answer.position)]}` : '';
+    answer.position ? `${document.getElementById('game-position').dataset.label}：${texts.outcomes[answer.position]}` : '';
   document.getElementById('game-move').disabled = game.over;
   document.getElementById('game-play').disabled = game.over;
 }
@@ -179,7 +165,7 @@ function ShowHint() {
     const item = document.createElement('li');
     const button = document.createElement('button');
     button.type = 'button';
-    button.textContent = `${f.idiom}　${FactsLine(f)}`;
+    button.textContent = `${f.idiom}　${f.line}`;
     button.addEventListener('click', () => {
       document.getElementById('game-move').value = f.idiom;
     });
@@ -235,8 +221,8 @@ function Setup() {
   NewGame();
   document.getElementById('chain-form').addEventListener('submit', (e) => {
     e.preventDefault();
-    ShowChain(Ask('PageChain', Rules(), document.getElementById('chain-from').value.trim(),
-                  document.getElementById('chain-to').value.trim()));
+    ShowChain(Ask('PageChain', Rules(), document.getElementById('chain-from').value,
+                  document.getElementById('chain-to').value));
   });
 }
 
