@@ -79,10 +79,6 @@ bool AppendSuggestion(int rules, std::u16string_view text, std::u16string &query
 // `line` without a UTF-8 byte-order mark at its start.
 std::string_view WithoutByteOrderMark(std::string_view line);
 
-// True when a subcommand's arguments ask for JSON: --json before any "--"
-// (and not the file of --used).
-bool JsonAsked(const std::vector<std::string> &args);
-
 // Tells the user why a subcommand failed: "quovant: MESSAGE" on standard
 // error in the user's language, and with `json` the one document on
 // standard output, {"error": MESSAGE} in English, for programs. `message` is
@@ -95,21 +91,16 @@ int FailTold(Console &console, bool json, int code, const std::string &told, con
 // An unknown option, named by %1.
 inline constexpr char UNKNOWN_OPTION[] = N_("unknown option %1 (see quovant --help)");
 
-// Reads a rule option at `args[i]`: "--rule NAME" (moving `i` past NAME)
-// sets the rule of `rules`, "--four" the four-character switch. Gives -1
-// when `args[i]` is neither, 0 when it was read, or the exit code after
-// telling the user what is wrong.
-int ParseRuleOption(const std::vector<std::string> &args, std::size_t &i, bool json, int &rules, Console &console);
-
 // Tells the user that the library could not answer (it ran out of memory,
 // or the readings a rule needs are damaged).
 int LibraryFailed(Console &console, bool json);
 
-// The subcommands, with their arguments after the subcommand's name; each
-// returns the exit code.
-int RunNext(const std::vector<std::string> &args, Console &console);
-int RunInfo(const std::vector<std::string> &args, Console &console);
-int RunPath(const std::vector<std::string> &args, Console &console);
-int RunPlay(const std::vector<std::string> &args, Console &console);
+// The subcommands, with the options and words given after the subcommand's
+// name (options.h); each returns the exit code.
+struct Options;
+int RunNext(const Options &options, Console &console);
+int RunInfo(const Options &options, Console &console);
+int RunPath(const Options &options, Console &console);
+int RunPlay(const Options &options, Console &console);
 
 #endif

@@ -11,6 +11,7 @@
 #include "facts.h"
 #include "facts_json.h"
 #include "messages.h"
+#include "options.h"
 #include "product.h"
 #include "utf8.h"
 
@@ -20,45 +21,6 @@ namespace {
 
 // How many idioms can follow one, %1.
 const char FOLLOWERS[] = N_("%1 followers");
-
-// The options of a subcommand and the words left after them.
-struct Options {
-    bool json = false;
-    bool all = false;
-    int rules = QUOVANT_RULE_CLASSIC;  // with QUOVANT_FOUR_ONLY for --four
-    std::optional<std::string> used;
-    std::vector<std::string> words;
-};
-
-// Parses `args`; `allowed` names the options the subcommand takes. Gives 0,
-// or the exit code after telling the user what is wrong.
-int ParseOptions(const std::vector<std::string> &args, std::string_view allowed, Options &options, Console &console)
-{
-    // Known before anything else, so that every failure can be told in JSON.
-    options.json = allowed.find("json") != std::string_view::npos && JsonAsked(args);
-    bool wordsOnly = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        if (wordsOnly || a.size() < 2 || a[0] != '-') {
-            options.words.push_back(a);
-        } else if (a == "--") {
-            wordsOnly = true;
-        } else if (a == "--json" && options.json) {
-        } else if (a == "--all" && allowed.find("all") != std::string_view::npos) {
-            options.all = true;
-        } else if (const int code = ParseRuleOption(args, i, options.json, options.rules, console); code >= 0) {
-            if (code > 0)
-                return code;
-        } else if (a == "--used" && allowed.find("used") != std::string_view::npos) {
-            if (i + 1 == args.size())
-                return Fail(console, options.json, EXIT_USAGE, N_("--used needs a file (see quovant --help)"));
-            options.used = args[++i];
-        } else {
-            return Fail(console, options.json, EXIT_USAGE, UNKNOWN_OPTION, {ShownUtf8(a)});
-        }
-    }
-    return 0;
-}
 
 // Why `word` (UTF-8 or not) is not an idiom, for a message: the empty text,
 // text that is not valid UTF-8 (shown with U+FFFD), or not in the dictionary.
@@ -114,11 +76,8 @@ int ReadUsed(const std::string &path, bool json, std::vector<std::u16string> &us
 
 }  // namespace
 
-int RunNext(const std::vector<std::string> &args, Console &console)
+int RunNext(const Options &options, Console &console)
 {
-    Options options;
-    if (const int code = ParseOptions(args, "json all used", options, console))
-        return code;
     if (options.words.size() != 1)
         return Fail(console, options.json, EXIT_USAGE, N_("next takes one text (see quovant --help)"));
     std::vector<std::u16string> used;
@@ -155,11 +114,8 @@ int RunNext(const std::vector<std::string> &args, Console &console)
     return EXIT_ALL_FOUND;
 }
 
-int RunInfo(const std::vector<std::string> &args, Console &console)
+int RunInfo(const Options &options, Console &console)
 {
-    Options options;
-    if (const int code = ParseOptions(args, "json", options, console))
-        return code;
     if (options.words.empty())
         return Fail(console, options.json, EXIT_USAGE, N_("info takes one or more idioms (see quovant --help)"));
     NoteMissingMeanings(console);
@@ -188,11 +144,8 @@ int RunInfo(const std::vector<std::string> &args, Console &console)
     return code;
 }
 
-int RunPath(const std::vector<std::string> &args, Console &console)
+int RunPath(const Options &options, Console &console)
 {
-    Options options;
-    if (const int code = ParseOptions(args, "json", options, console))
-        return code;
     if (options.words.size() != 2)
         return Fail(console, options.json, EXIT_USAGE, N_("path takes two idioms, FROM and TO (see quovant --help)"));
     // Text that is not valid UTF-8 keeps U+FFFD, which no idiom has.

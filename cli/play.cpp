@@ -11,6 +11,7 @@
 #include "facts.h"
 #include "game.h"
 #include "messages.h"
+#include "options.h"
 #include "utf8.h"
 
 namespace {
@@ -172,17 +173,7 @@ private:
 
 }  // namespace
 
-int RunPlay(const std::vector<std::string> &args, Console &console)
+int RunPlay(const Options &options, Console &console)
 {
-    int rules = QUOVANT_RULE_CLASSIC;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const int code = ParseRuleOption(args, i, false, rules, console);
-        if (code > 0)
-            return code;
-        if (code < 0) {
-            console.Err("quovant: " + Said(N_("play takes only --rule and --four (see quovant --help)")) + "\n");
-            return EXIT_USAGE;
-        }
-    }
-    return Game(console, rules).Run();
+    return Game(console, options.rules).Run();
 }

@@ -22,20 +22,21 @@ static void ClearResult()
     g_resultLength = 0;
 }
 
+// MAX_MATCHES idioms of at most FIELD_UNITS - 1 units, each with its space,
+// and the terminator always fit.
+static_assert(MAX_MATCHES * FIELD_UNITS + 1 <= RESULT_BUFFER_UNITS);
+
 // Appends an idiom's text (at most FIELD_UNITS - 1 units of it) and one
-// space. Refuses, leaving the buffer as it was, when both would not fit.
-static bool AppendResult(const char16_t *text)
+// space; one of at most MAX_MATCHES since the buffer was cleared.
+static void AppendResult(const char16_t *text)
 {
     std::size_t n = 0;
     while (n + 1 < FIELD_UNITS && text[n] != u'\0')
         ++n;
-    if (g_resultLength + n + 2 > RESULT_BUFFER_UNITS)
-        return false;
     for (std::size_t i = 0; i < n; ++i)
         ResultBuffer[g_resultLength++] = text[i];
     ResultBuffer[g_resultLength++] = u' ';
     ResultBuffer[g_resultLength] = u'\0';
-    return true;
 }
 
 void TrimSpaces(char16_t *text)
@@ -61,9 +62,8 @@ static char16_t *ListFollowers(const FollowGroup &group)
     ClearResult();
     int taken = 0;
     ForEachFollower(group, [&taken](std::uint32_t entry) {
-        if (AppendResult(g_idiomTable.entries[entry].text))
-            ++taken;
-        return taken < MAX_MATCHES;
+        AppendResult(g_idiomTable.entries[entry].text);
+        return ++taken < MAX_MATCHES;
     });
     return ResultBuffer;
 }
