@@ -41,8 +41,8 @@ bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::
         limit = static_cast<std::size_t>(idioms);
     }
     candidates.assign(limit, QuovantFacts{});
-    const long count =
-        g_library.GetIdiomCandidatesByRule(rules, LibraryText(text), left.data(), left.size(), candidates.data(), limit);
+    const long count = g_library.GetIdiomCandidatesByRule(rules, LibraryText(text), left.data(), left.size(),
+                                                          candidates.data(), limit);
     candidates.resize(count > 0 ? std::min(static_cast<std::size_t>(count), limit) : 0);
     return count >= 0;
 }

@@ -8,19 +8,19 @@
 #ifndef QUOVANT_EXPORTS_H
 #define QUOVANT_EXPORTS_H
 
-#define QUOVANT_EXPORTS(X) \
-    X(GetIdioms)           \
-    X(InitIdioms)          \
-    X(GetIdiomCandidates)  \
-    X(GetIdiomFacts)       \
-    X(GetIdiomCount)       \
-    X(GetIdiomFactsAt)     \
-    X(GetIdiomChain)       \
-    X(HasIdiomMeanings)    \
+#define QUOVANT_EXPORTS(X)      \
+    X(GetIdioms)                \
+    X(InitIdioms)               \
+    X(GetIdiomCandidates)       \
+    X(GetIdiomFacts)            \
+    X(GetIdiomCount)            \
+    X(GetIdiomFactsAt)          \
+    X(GetIdiomChain)            \
+    X(HasIdiomMeanings)         \
     X(GetIdiomCandidatesByRule) \
-    X(GetIdiomFactsByRule) \
-    X(GetIdiomFactsAtByRule) \
-    X(GetIdiomChainByRule) \
+    X(GetIdiomFactsByRule)      \
+    X(GetIdiomFactsAtByRule)    \
+    X(GetIdiomChainByRule)      \
     X(OfferIdiomStream)
 
 #endif /* QUOVANT_EXPORTS_H */

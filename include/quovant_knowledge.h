@@ -80,14 +80,14 @@ typedef struct QuovantFacts {
 /* Results of the functions below, each with one meaning. A function that
  * counts returns the count (0 or more) instead of QUOVANT_FOUND; every
  * failure, whatever the function, is negative. */
-#define QUOVANT_FOUND 0           /* the answer is written */
-#define QUOVANT_NO_CHAIN 1        /* both idioms are known and no chain leads from the first to the second */
-#define QUOVANT_UNKNOWN_IDIOM 2   /* the idiom asked of (a chain's `from`) is no idiom of the dictionary */
-#define QUOVANT_UNKNOWN_TO 4      /* a chain's `to` is no idiom of the dictionary (ORed with the one above) */
-#define QUOVANT_NO_RULE (-1)      /* `rules` is no rule */
-#define QUOVANT_NOT_READY (-2)    /* no dictionary is loaded */
-#define QUOVANT_NO_READINGS (-3)  /* the readings a rule of sound needs are damaged or missing */
-#define QUOVANT_NO_MEMORY (-4)    /* memory ran out (asking again may succeed) */
+#define QUOVANT_FOUND 0          /* the answer is written */
+#define QUOVANT_NO_CHAIN 1       /* both idioms are known and no chain leads from the first to the second */
+#define QUOVANT_UNKNOWN_IDIOM 2  /* the idiom asked of (a chain's `from`) is no idiom of the dictionary */
+#define QUOVANT_UNKNOWN_TO 4     /* a chain's `to` is no idiom of the dictionary (ORed with the one above) */
+#define QUOVANT_NO_RULE (-1)     /* `rules` is no rule */
+#define QUOVANT_NOT_READY (-2)   /* no dictionary is loaded */
+#define QUOVANT_NO_READINGS (-3) /* the readings a rule of sound needs are damaged or missing */
+#define QUOVANT_NO_MEMORY (-4)   /* memory ran out (asking again may succeed) */
 
 /* The idioms that can follow `text` under `rules` (text trimmed as
  * GetIdioms trims it), in the rule's order, each once, in the game where
@@ -128,8 +128,8 @@ QUOVANT_API int GetIdiomChainByRule(int rules, const QuovantChar *from, const Qu
 QUOVANT_API long GetIdiomCount(void);
 
 /* The functions above under the classic rule, all lengths. */
-QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,
-                                    size_t playedCount, QuovantFacts *out, size_t capacity);
+QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played, size_t playedCount,
+                                    QuovantFacts *out, size_t capacity);
 QUOVANT_API int GetIdiomFacts(const QuovantChar *idiom, QuovantFacts *out);
 QUOVANT_API int GetIdiomFactsAt(size_t index, QuovantFacts *out);
 QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantChar *to, const QuovantChar **chain,

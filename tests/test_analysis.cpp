@@ -119,7 +119,8 @@ TEST_F(Knowledge, FollowersAndOutcomes)
     EXPECT_EQ(Text(facts.readings), "yi");
     EXPECT_EQ(facts.meaning, nullptr) << "no meanings were offered";
     EXPECT_EQ(GetIdiomFacts(AsLibraryText(u"一心二意"), &facts), QUOVANT_UNKNOWN_IDIOM);
-    EXPECT_EQ(GetIdiomFacts(AsLibraryText(u" 一心一意"), &facts), QUOVANT_UNKNOWN_IDIOM) << "idioms are written exactly";
+    EXPECT_EQ(GetIdiomFacts(AsLibraryText(u" 一心一意"), &facts), QUOVANT_UNKNOWN_IDIOM)
+        << "idioms are written exactly";
     EXPECT_EQ(GetIdiomFacts(nullptr, &facts), QUOVANT_UNKNOWN_IDIOM);
     EXPECT_EQ(GetIdiomFactsAt(8, &facts), QUOVANT_UNKNOWN_IDIOM) << "eight idioms, numbered from 0";
 }
@@ -231,7 +232,8 @@ TEST_F(Rules, WhatMayFollowUnderEachRule)
     };
     for (const auto &c : cases)
         EXPECT_EQ(After(c.rules, c.text), c.expected) << ToUtf8(c.text) << " under " << c.rules << ": " << c.why;
-    EXPECT_EQ(GetIdiomCandidatesByRule(0x4, AsLibraryText(u"行"), nullptr, 0, nullptr, 0), QUOVANT_NO_RULE) << "no rule";
+    EXPECT_EQ(GetIdiomCandidatesByRule(0x4, AsLibraryText(u"行"), nullptr, 0, nullptr, 0), QUOVANT_NO_RULE)
+        << "no rule";
 }
 
 TEST_F(Rules, ReadingsForPeople)
@@ -336,7 +338,8 @@ std::string AskAll(int first)
             answers[1] = std::to_string(GetIdiomCandidates(AsLibraryText(u"一心一意"), nullptr, 0, nullptr, 0));
             break;
         case 2:
-            if (GetIdiomChain(AsLibraryText(u"一心一意"), AsLibraryText(u"做贼心虚"), chain, 8, &length) == QUOVANT_FOUND)
+            if (GetIdiomChain(AsLibraryText(u"一心一意"), AsLibraryText(u"做贼心虚"), chain, 8, &length) ==
+                QUOVANT_FOUND)
                 for (std::size_t k = 0; k < length && k < 8; ++k)
                     answers[2] += (k ? " " : "") + Text(chain[k]);
             break;

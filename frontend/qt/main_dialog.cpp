@@ -3,11 +3,9 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QHelpEvent>
-#include <QTextCursor>
-#include <QToolTip>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,7 +15,9 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
+#include <QTextCursor>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -244,7 +244,8 @@ QString MainDialog::FactsText(const QString &idiom) const
 {
     QuovantFacts facts{};
     if (g_library.GetIdiomFactsByRule == nullptr ||
-        g_library.GetIdiomFactsByRule(Rules(), reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) != QUOVANT_FOUND)
+        g_library.GetIdiomFactsByRule(Rules(), reinterpret_cast<const QuovantChar *>(idiom.utf16()), &facts) !=
+            QUOVANT_FOUND)
         return {};
     QString text = idiom + u'\n';
     if (facts.reading != nullptr)

@@ -111,8 +111,8 @@ void Chain(const std::u16string &from, const std::u16string &to)
     if (result != QUOVANT_FOUND)
         return;
     std::vector<const QuovantChar *> chain(length);
-    Require(GetIdiomChainByRule(g_rules, AsLibraryText(from), AsLibraryText(to), chain.data(), chain.size(),
-                                &length) == QUOVANT_FOUND);
+    Require(GetIdiomChainByRule(g_rules, AsLibraryText(from), AsLibraryText(to), chain.data(), chain.size(), &length) ==
+            QUOVANT_FOUND);
     Require(length == chain.size() && TextOf(chain.front()) == from && TextOf(chain.back()) == to);
     for (std::size_t i = 1; i < chain.size(); ++i) {
         const std::vector<std::u16string> next = Candidates(TextOf(chain[i - 1]), {});
