@@ -16,12 +16,13 @@
 #include <cstdint>
 
 #include "array.h"
+#include "quovant_knowledge.h"
 #include "rule.h"
 
 // What playing an idiom leads to for the player who plays it, with best play
 // after it: the opponent is left without a win (WIN), with a win (LOSS), or
-// play can go on for ever (DRAW).
-enum class Outcome { LOSS = -1, DRAW = 0, WIN = 1 };
+// play can go on for ever (DRAW). The values are the C interface's.
+enum class Outcome { LOSS = QUOVANT_LOSS, DRAW = QUOVANT_DRAW, WIN = QUOVANT_WIN };
 
 // Marks "no such number" in the arrays below.
 constexpr std::uint32_t NONE = UINT32_MAX;
