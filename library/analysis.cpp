@@ -11,6 +11,7 @@
 #include "index.h"
 #include "readings.h"
 #include "stamp.h"
+#include "tables.h"
 
 namespace {
 
@@ -38,16 +39,13 @@ std::size_t SlotOfRules(int rules)
 }
 
 // The slot of `text` (NUL-terminated within FIELD_UNITS units) in the
-// table of texts: the one holding its first entry, or the free one where
-// it belongs.
+// table of texts (at most half full): the one holding its first entry, or
+// the free one where it belongs.
 std::uint32_t &TextSlot(Texts &t, const char16_t *text)
 {
-    const std::size_t mask = t.textSlots.Size() - 1;
-    for (std::size_t i = FieldHash(text) & mask;; i = (i + 1) & mask) {
-        std::uint32_t &slot = t.textSlots[i];
-        if (slot == 0 || FieldEquals(g_idiomTable.entries[slot - 1].text, text))
-            return slot;
-    }
+    return *ProbeSlot(t.textSlots, FieldHash(text), [text](std::uint32_t slot) {
+        return slot == 0 || FieldEquals(g_idiomTable.entries[slot - 1].text, text);
+    });
 }
 
 // Finds each entry's first entry of the same text, and the idioms.
@@ -84,31 +82,37 @@ void ForEachIdiomOf(const FollowGroup &group, Visit &&visit)
     ForEachFollower(group, [&](std::uint32_t entry) { return g_texts.firstOfText[entry] != entry || visit(entry); });
 }
 
+// A slot of the table of group identities.
+struct IdentitySlot {
+    std::uint64_t identity;  // the identity it holds
+    std::uint32_t number;    // that identity's group number + 1, or 0 when free
+};
+
 // Numbers every idiom's follow group, one number per set of idioms (by
-// identity, in an open-addressing table), and lists each group's idioms.
+// identity, in an open-addressing table at most half full), and lists each
+// group's idioms.
 bool NumberGroups(Analysis &a)
 {
     const Array<std::uint32_t> &idioms = g_texts.idioms;
     std::size_t slots = 64;
     while (slots < 2 * idioms.Size())
         slots *= 2;
-    Array<std::uint64_t> identityIn;  // per slot, the identity it holds
-    Array<std::uint32_t> numberIn;    // per slot, that identity's group number + 1, or 0 when free
-    Array<std::uint32_t> first;       // per group, its first idiom, which stands for it
-    if (!identityIn.Resize(slots) || !numberIn.Assign(slots, 0) || !a.groupOf.Assign(g_texts.firstOfText.Size(), NONE))
+    Array<IdentitySlot> identities;
+    Array<std::uint32_t> first;  // per group, its first idiom, which stands for it
+    if (!identities.Assign(slots, IdentitySlot{0, 0}) || !a.groupOf.Assign(g_texts.firstOfText.Size(), NONE))
         return false;
     for (std::uint32_t e : idioms) {
         const std::uint64_t identity = IdentityOf(FollowGroupOfIdiom(a.rules, e));
-        std::size_t i = static_cast<std::size_t>((identity * 0x9E3779B97F4A7C15u) >> 32) & (slots - 1);
-        while (numberIn[i] != 0 && identityIn[i] != identity)
-            i = (i + 1) & (slots - 1);
-        if (numberIn[i] == 0) {
+        const std::size_t hash = static_cast<std::size_t>((identity * 0x9E3779B97F4A7C15u) >> 32);
+        IdentitySlot &slot = *ProbeSlot(identities, hash, [identity](const IdentitySlot &s) {
+            return s.number == 0 || s.identity == identity;
+        });
+        if (slot.number == 0) {
             if (!first.Push(e))
                 return false;
-            identityIn[i] = identity;
-            numberIn[i] = static_cast<std::uint32_t>(first.Size());
+            slot = {identity, static_cast<std::uint32_t>(first.Size())};
         }
-        a.groupOf[e] = numberIn[i] - 1;
+        a.groupOf[e] = slot.number - 1;
     }
     if (!a.memberStart.Assign(first.Size() + 1, 0))
         return false;

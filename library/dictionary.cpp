@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tables.h"
+
 PinyinTable g_pinyinTable = {nullptr, 0};
 IdiomTable g_idiomTable = {nullptr, 0};
 std::uint64_t g_dictionaryGeneration = 1;
@@ -86,10 +88,7 @@ std::size_t FieldLength(const char16_t *field)
 
 std::uint32_t FieldHash(const char16_t *field)
 {
-    std::uint32_t h = 2166136261u;  // FNV-1a over the units
-    for (std::size_t i = 0; i < FIELD_UNITS && field[i] != u'\0'; ++i)
-        h = (h ^ field[i]) * 16777619u;
-    return h;
+    return Fnv1a(field, FieldLength(field));
 }
 
 void KeyIdioms(IdiomEntry *entries, std::size_t count)

@@ -4,6 +4,7 @@
 #include "index.h"
 
 #include "stamp.h"
+#include "tables.h"
 
 namespace {
 
@@ -13,15 +14,12 @@ constexpr std::size_t UNITS = 0x10000;  // every value of a first unit
 IdiomIndex g_index;
 DictionaryStamp g_indexStamp;
 
-// The slot where `key` is, or the free slot where it belongs.
+// The slot where `key` is, or the free slot where it belongs (the table is
+// kept at most half full).
 std::uint32_t &SlotOf(IdiomIndex &index, const char16_t *key)
 {
-    const std::size_t mask = index.slots.Size() - 1;
-    for (std::size_t i = FieldHash(key) & mask;; i = (i + 1) & mask) {
-        std::uint32_t &slot = index.slots[i];
-        if (slot == 0 || FieldEquals(index.keys[slot - 1], key))
-            return slot;
-    }
+    return *ProbeSlot(index.slots, FieldHash(key),
+                      [&](std::uint32_t slot) { return slot == 0 || FieldEquals(index.keys[slot - 1], key); });
 }
 
 // Gives `number` the key number of an entry's key, adding the key when it

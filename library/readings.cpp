@@ -5,6 +5,7 @@
 #include "readings.h"
 
 #include "readings_table.h"
+#include "tables.h"
 
 Readings g_readings;
 
@@ -14,14 +15,6 @@ const char16_t MARKED[6][5] = {
 };
 
 namespace {
-
-std::uint32_t HashLetters(const char16_t *letters, std::size_t length)
-{
-    std::uint32_t h = 2166136261u;
-    for (std::size_t i = 0; i < length; ++i)
-        h = (h ^ letters[i]) * 16777619u;
-    return h;
-}
 
 bool SameLetters(const Letters &a, const char16_t *letters, std::size_t length)
 {
@@ -35,16 +28,10 @@ bool SameLetters(const Letters &a, const char16_t *letters, std::size_t length)
 
 std::uint32_t *SlotOf(Readings &r, const char16_t *letters, std::size_t length)
 {
-    const std::size_t mask = SYLLABLE_SLOTS - 1;
-    std::size_t i = HashLetters(letters, length) & mask;
-    for (std::size_t probes = 0; probes < SYLLABLE_SLOTS; ++probes, i = (i + 1) & mask) {
-        std::uint32_t &slot = r.slots[i];
-        if (slot == 0 || SameLetters(r.syllables[slot - 1], letters, length))
-            return &slot;
-    }
-    return nullptr;
+    return ProbeSlot(r.slots, Fnv1a(letters, length), [&](std::uint32_t slot) {
+        return slot == 0 || SameLetters(r.syllables[slot - 1], letters, length);
+    });
 }
-
 
 Sound FirstSoundOf(std::size_t entry)
 {

@@ -1,8 +1,10 @@
-// Pinyin lookup and idiom keying over small hand-made tables.
+// Pinyin lookup and idiom keying over small hand-made tables, and the hash
+// and probing of the library's lookup tables.
 #include <gtest/gtest.h>
 
 #include "dictionary.h"
 #include "support.h"
+#include "tables.h"
 
 namespace {
 
@@ -124,6 +126,28 @@ TEST_F(DictionaryTest, FieldEqualsComparesWholeTerminatedStrings)
     EXPECT_FALSE(FieldEquals(field, u"He hu huo"));
     SetField(field, u"abcdefghijklmn");  // 14 units: no terminator
     EXPECT_FALSE(FieldEquals(field, u"abcdefghijklmn"));
+}
+
+TEST_F(DictionaryTest, FieldHashIsFnv1aOfTheTerminatedString)
+{
+    // The published 32-bit FNV-1a values of "" and "foobar".
+    EXPECT_EQ(Fnv1a(u"", 0), 0x811c9dc5u);
+    EXPECT_EQ(Fnv1a(u"foobar", 6), 0xbf9cf968u);
+    char16_t field[FIELD_UNITS];
+    SetField(field, u"foobar");
+    EXPECT_EQ(FieldHash(field), 0xbf9cf968u);
+}
+
+TEST(ProbeSlot, WrapsAroundAndGivesNullWhenFull)
+{
+    Array<int> table;
+    ASSERT_TRUE(table.Assign(4, 0));
+    table[3] = 7;
+    const auto freeOrSeven = [](int slot) { return slot == 0 || slot == 7; };
+    EXPECT_EQ(ProbeSlot(table, 3, freeOrSeven), &table[3]);
+    EXPECT_EQ(ProbeSlot(table, 7, [](int slot) { return slot == 0; }), &table[0]);  // 7 & 3 is the last slot
+    table[0] = table[1] = table[2] = 5;
+    EXPECT_EQ(ProbeSlot(table, 1, [](int slot) { return slot == 0; }), nullptr);
 }
 
 }  // namespace
