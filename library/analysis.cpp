@@ -140,12 +140,13 @@ bool SolveOutcomes(const Analysis &a, const unsigned char *played, Array<signed 
     const std::size_t groups = a.Groups();
     Array<std::uint32_t> predecessorStart, predecessors, open, seenBy, queue;
     Array<unsigned char> known;
-    if (!predecessorStart.Assign(groups + 1, 0) || !open.Assign(groups, 0) || !seenBy.Assign(groups, NONE) ||
-        !known.Assign(groups, 0) || !mover.Assign(groups, static_cast<signed char>(Outcome::DRAW)))
+    if (!open.Assign(groups, 0) || !seenBy.Resize(groups) || !known.Assign(groups, 0) ||
+        !mover.Assign(groups, static_cast<signed char>(Outcome::DRAW)))
         return false;
     // The edges from each group to the groups of its idioms still in play,
-    // each once: counted, then listed.
+    // each once, listed by the group they lead to.
     const auto forEachEdge = [&](auto edge) {
+        std::fill(seenBy.begin(), seenBy.end(), NONE);
         for (std::uint32_t g = 0; g < groups; ++g)
             for (std::uint32_t m = a.memberStart[g]; m < a.memberStart[g + 1]; ++m) {
                 if (played != nullptr && played[a.members[m]] != 0)
@@ -153,19 +154,14 @@ bool SolveOutcomes(const Analysis &a, const unsigned char *played, Array<signed 
                 const std::uint32_t next = a.groupOf[a.members[m]];
                 if (seenBy[next] != g) {
                     seenBy[next] = g;
-                    edge(g, next);
+                    edge(next, g);
                 }
             }
     };
-    forEachEdge([&](std::uint32_t g, std::uint32_t next) { ++predecessorStart[next + 1], ++open[g]; });
-    for (std::size_t g = 0; g < groups; ++g)
-        predecessorStart[g + 1] += predecessorStart[g];
-    Array<std::uint32_t> fill;
-    if (!predecessors.Resize(predecessorStart[groups]) || !fill.Resize(groups) || !seenBy.Assign(groups, NONE))
+    if (!CountingSort(groups, forEachEdge, predecessorStart, predecessors))
         return false;
-    for (std::size_t g = 0; g < groups; ++g)
-        fill[g] = predecessorStart[g];
-    forEachEdge([&](std::uint32_t g, std::uint32_t next) { predecessors[fill[next]++] = g; });
+    for (const std::uint32_t p : predecessors)
+        ++open[p];
 
     const auto settle = [&](std::uint32_t g, Outcome outcome) {
         mover[g] = static_cast<signed char>(outcome);

@@ -46,21 +46,14 @@ bool KeyNumber(IdiomIndex &index, const char16_t *key, std::uint32_t &number)
 // `groups`), table order within a group, and `start` each group's start.
 // False without memory.
 template <typename Group>
-bool CountingSort(const Array<Group> &group, std::size_t groups, Array<std::uint32_t> &start,
-                  Array<std::uint32_t> &order)
+bool SortEntries(const Array<Group> &group, std::size_t groups, Array<std::uint32_t> &start,
+                 Array<std::uint32_t> &order)
 {
-    Array<std::uint32_t> next;
-    if (!start.Assign(groups + 1, 0) || !order.Resize(group.Size()) || !next.Resize(groups))
-        return false;
-    for (const Group g : group)
-        ++start[g + 1];
-    for (std::size_t g = 0; g < groups; ++g) {
-        start[g + 1] += start[g];
-        next[g] = start[g];
-    }
-    for (std::size_t i = 0; i < group.Size(); ++i)
-        order[next[group[i]]++] = static_cast<std::uint32_t>(i);
-    return true;
+    const auto forEach = [&group](auto emit) {
+        for (std::size_t i = 0; i < group.Size(); ++i)
+            emit(group[i], static_cast<std::uint32_t>(i));
+    };
+    return CountingSort(groups, forEach, start, order);
 }
 
 EntryRange RangeOf(const Array<std::uint32_t> &start, const Array<std::uint32_t> &order, std::size_t group)
@@ -88,8 +81,8 @@ bool IndexOf(const IdiomEntry *entries, std::size_t n, IdiomIndex &index)
         else if (!KeyNumber(index, e.key, keyOf[i]))
             return false;
     }
-    return CountingSort(firstOf, UNITS, index.firstStart, index.byFirst) &&
-           CountingSort(keyOf, index.keys.Size(), index.keyStart, index.byKey);
+    return SortEntries(firstOf, UNITS, index.firstStart, index.byFirst) &&
+           SortEntries(keyOf, index.keys.Size(), index.keyStart, index.byKey);
 }
 
 void InstallIdiomIndex(IdiomIndex &&index)

@@ -7,6 +7,7 @@
 #include "readings.h"
 #include "readings_table.h"
 #include "stamp.h"
+#include "tables.h"
 #include "unpack.h"
 
 namespace {
@@ -178,22 +179,12 @@ template <typename KeyOf>
 bool GroupBy(std::size_t entries, std::size_t keys, KeyOf keyOf, Array<std::uint32_t> &start,
              Array<std::uint32_t> &grouped)
 {
-    if (!start.Assign(keys + 1, 0))
-        return false;
-    for (std::size_t e = 0; e < entries; ++e)
-        if (const Sound s = FirstSoundOf(e); s != NO_SOUND)
-            ++start[keyOf(s) + 1];
-    for (std::size_t k = 0; k < keys; ++k)
-        start[k + 1] += start[k];
-    Array<std::uint32_t> fill;
-    if (!fill.Resize(keys) || !grouped.Resize(start[keys]))
-        return false;
-    for (std::size_t k = 0; k < keys; ++k)
-        fill[k] = start[k];
-    for (std::size_t e = 0; e < entries; ++e)
-        if (const Sound s = FirstSoundOf(e); s != NO_SOUND)
-            grouped[fill[keyOf(s)]++] = static_cast<std::uint32_t>(e);
-    return true;
+    const auto forEach = [entries, keyOf](auto emit) {
+        for (std::size_t e = 0; e < entries; ++e)
+            if (const Sound s = FirstSoundOf(e); s != NO_SOUND)
+                emit(keyOf(s), static_cast<std::uint32_t>(e));
+    };
+    return CountingSort(keys, forEach, start, grouped);
 }
 
 bool GroupBySound(Readings &r, std::size_t entries)

@@ -1,6 +1,8 @@
-// Pinyin lookup and idiom keying over small hand-made tables, and the hash
-// and probing of the library's lookup tables.
+// Pinyin lookup and idiom keying over small hand-made tables, and the hash,
+// probing and counting sort of the library's lookup tables.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "dictionary.h"
 #include "support.h"
@@ -148,6 +150,19 @@ TEST(ProbeSlot, WrapsAroundAndGivesNullWhenFull)
     EXPECT_EQ(ProbeSlot(table, 7, [](int slot) { return slot == 0; }), &table[0]);  // 7 & 3 is the last slot
     table[0] = table[1] = table[2] = 5;
     EXPECT_EQ(ProbeSlot(table, 1, [](int slot) { return slot == 0; }), nullptr);
+}
+
+TEST(CountingSort, GroupsInListedOrderWithEmptyGroups)
+{
+    const unsigned groupOf[] = {2, 0, 2, 2, 0};  // group 1 and 3 empty
+    const auto forEach = [&groupOf](auto emit) {
+        for (std::uint32_t v = 0; v < 5; ++v)
+            emit(groupOf[v], 10 + v);
+    };
+    Array<std::uint32_t> start, order;
+    ASSERT_TRUE(CountingSort(4, forEach, start, order));
+    EXPECT_EQ(std::vector<std::uint32_t>(start.begin(), start.end()), (std::vector<std::uint32_t>{0, 2, 2, 5, 5}));
+    EXPECT_EQ(std::vector<std::uint32_t>(order.begin(), order.end()), (std::vector<std::uint32_t>{11, 14, 10, 12, 13}));
 }
 
 }  // namespace
