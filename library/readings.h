@@ -28,12 +28,22 @@ constexpr unsigned char SPELLED_SYLLABLE = 0xFE;
 constexpr unsigned char NO_SYLLABLE = 0xFF;
 
 // A syllable as the rules compare it: its number (one per toneless
-// syllable met in the readings) times 8, plus its tone 0-4.
+// syllable met in the readings) times SOUNDS_PER_SYLLABLE, plus its tone
+// 0-4. Packed and unpacked only by the three functions below.
 using Sound = std::uint16_t;
 constexpr Sound NO_SOUND = 0xFFFF;
 constexpr unsigned TONES = 5;
-inline unsigned SyllableOf(Sound sound) { return sound >> 3; }
-inline unsigned ToneOf(Sound sound) { return sound & 7u; }
+constexpr unsigned SOUNDS_PER_SYLLABLE = 8;  // codes per syllable number, room for every tone
+
+// The sound of syllable `number` (from 0) in `tone` (below TONES).
+inline Sound SoundOf(long number, unsigned tone)
+{
+    return static_cast<Sound>(number * SOUNDS_PER_SYLLABLE + tone);
+}
+
+// The syllable number and the tone of `sound`.
+inline unsigned SyllableOf(Sound sound) { return sound / SOUNDS_PER_SYLLABLE; }
+inline unsigned ToneOf(Sound sound) { return sound % SOUNDS_PER_SYLLABLE; }
 
 // Letters of the longest syllable ("zhuang"), terminator excluded.
 constexpr std::size_t SYLLABLE_LETTERS = 6;

@@ -93,7 +93,7 @@ bool ReadEntry(Readings &r, const IdiomEntry &entry, const unsigned char *bytes,
             const long number = Intern(r, letters, length);
             if (number < 0)
                 return false;
-            sound = static_cast<Sound>(number * 8 + bytes[(*at)++]);
+            sound = SoundOf(number, bytes[(*at)++]);
         } else if (code != NO_SYLLABLE) {
             const char16_t *begin = nullptr;
             std::size_t length = 0;
@@ -102,7 +102,7 @@ bool ReadEntry(Readings &r, const IdiomEntry &entry, const unsigned char *bytes,
             const long number = Intern(r, begin, length);
             if (number < 0)
                 return false;
-            sound = static_cast<Sound>(number * 8 + code % TONES);
+            sound = SoundOf(number, code % TONES);
         }
         if (!r.sounds.Push(sound)) {
             r.outOfMemory = true;
@@ -190,7 +190,7 @@ bool GroupBy(std::size_t entries, std::size_t keys, KeyOf keyOf, Array<std::uint
 bool GroupBySound(Readings &r, std::size_t entries)
 {
     const std::size_t syllables = r.syllables.Size();
-    return GroupBy(entries, syllables * 8, [](Sound s) { return s; }, r.byStart, r.bySound) &&
+    return GroupBy(entries, syllables * SOUNDS_PER_SYLLABLE, [](Sound s) { return s; }, r.byStart, r.bySound) &&
            GroupBy(entries, syllables, [](Sound s) { return SyllableOf(s); }, r.syllableStart, r.bySyllable);
 }
 

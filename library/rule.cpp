@@ -42,7 +42,7 @@ unsigned TableSounds(char16_t ch, Sound (&sounds)[MAX_GROUP_SOUNDS])
             ++end;
         const long number = SyllableNumber(p, static_cast<std::size_t>(end - p));
         if (number >= 0)
-            sounds[count++] = static_cast<Sound>(number * 8);
+            sounds[count++] = SoundOf(number, 0);
         p = *end == u' ' ? end + 1 : end;
     }
     return count;
@@ -72,7 +72,7 @@ FollowGroup FollowGroupOf(int rules, const char16_t *text)
             const long number = SyllableNumber(letters, StrLen16(letters));
             if (number < 0)
                 return NoFollowers(rules);
-            const Sound sound = static_cast<Sound>(number * 8 + (tone < 0 ? 0 : tone));
+            const Sound sound = SoundOf(number, tone < 0 ? 0 : tone);
             return BySounds(rules, 0, &sound, 1, rule == QUOVANT_RULE_TONE && tone >= 0);
         }
         const char16_t last = text[StrLen16(text) - 1];
