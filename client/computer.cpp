@@ -28,14 +28,6 @@ std::vector<QuovantFacts> RankedMoves(std::vector<QuovantFacts> moves)
     return moves;
 }
 
-bool IsFourCharacters(const QuovantChar *idiom)
-{
-    std::size_t units = 0;
-    while (idiom[units] != 0)
-        ++units;
-    return units == 4;
-}
-
 QuovantFacts ComputerOpening(int rules)
 {
     QuovantFacts best{}, f{};
@@ -43,7 +35,8 @@ QuovantFacts ComputerOpening(int rules)
     const long count = g_library.GetIdiomCount();
     for (long i = 0; i < count; ++i)
         if (g_library.GetIdiomFactsAtByRule(rules, static_cast<std::size_t>(i), &f) == QUOVANT_FOUND && f.followers > 0 &&
-            ((rules & QUOVANT_FOUR_ONLY) == 0 || IsFourCharacters(f.idiom)) && (!found || IsBetterMove(f, best)))
+            ((rules & QUOVANT_FOUR_ONLY) == 0 || QuovantIsFourCharacters(f.idiom)) &&
+            (!found || IsBetterMove(f, best)))
             best = f, found = true;
     return best;
 }

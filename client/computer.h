@@ -23,7 +23,4 @@ std::vector<QuovantFacts> RankedMoves(std::vector<QuovantFacts> moves);
 // the bound library's idiom knowledge.
 QuovantFacts ComputerOpening(int rules);
 
-// True when `idiom` is four characters long (one UTF-16 unit each).
-bool IsFourCharacters(const QuovantChar *idiom);
-
 #endif

@@ -45,7 +45,7 @@ GameVerdict JudgeOpening(int rules, const std::u16string &move, QuovantFacts &fa
 {
     if (LookUpFacts(rules, move, facts) != QUOVANT_FOUND)
         return GameVerdict::NOT_AN_IDIOM;
-    if ((rules & QUOVANT_FOUR_ONLY) != 0 && !IsFourCharacters(facts.idiom))
+    if ((rules & QUOVANT_FOUR_ONLY) != 0 && !QuovantIsFourCharacters(facts.idiom))
         return GameVerdict::NOT_FOUR;
     if (facts.followers == 0)
         return GameVerdict::DEAD_END_OPENING;

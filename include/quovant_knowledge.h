@@ -65,6 +65,15 @@ extern "C" {
 #define QUOVANT_RULE_MASK 3
 #define QUOVANT_FOUR_ONLY 0x10
 
+/* True when `idiom` is four characters long (four units, then the
+ * terminator; at most five units are read), the idioms that
+ * QUOVANT_FOUR_ONLY keeps. The facts functions answer for every idiom under
+ * any rule, so a caller that lets only these be played asks it. */
+static inline int QuovantIsFourCharacters(const QuovantChar *idiom)
+{
+    return idiom[0] != 0 && idiom[1] != 0 && idiom[2] != 0 && idiom[3] != 0 && idiom[4] == 0;
+}
+
 /* One idiom and what is known of it, under a rule and in a position. */
 typedef struct QuovantFacts {
     const QuovantChar *idiom;    /* the idiom */

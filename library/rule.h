@@ -109,7 +109,8 @@ inline bool AdmitsLead(const FollowGroup &group, std::uint32_t entry)
 // True when the switch leaves the idiom of `entry` in.
 inline bool LengthAdmits(const FollowGroup &group, std::uint32_t entry)
 {
-    return (group.rules & QUOVANT_FOUR_ONLY) == 0 || FieldLength(g_idiomTable.entries[entry].text) == 4;
+    return (group.rules & QUOVANT_FOUR_ONLY) == 0 ||
+           QuovantIsFourCharacters(reinterpret_cast<const QuovantChar *>(g_idiomTable.entries[entry].text));
 }
 
 // Calls `visit(entry)` for each idiom of the sound rules' rest: the

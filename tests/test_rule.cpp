@@ -1,7 +1,10 @@
 // The rule of what may follow a text, over a hand-made dictionary: the order
 // in which a follow group lists its idioms, and the identity that tells when
-// two groups hold the same idioms (the analysis counts each set once).
+// two groups hold the same idioms (the analysis counts each set once); and
+// which idioms the four-character switch keeps.
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "index.h"
 #include "rule.h"
@@ -68,6 +71,15 @@ TEST_F(RuleTest, OtherGroupsAreTheirOwn)
     EXPECT_NE(IdentityOf(noReadings), IdentityOf(FollowGroupOf(CLASSIC, u"一")));
     for (const char16_t *empty : {u"", u"abc", u"发", u"yiyiyiyiyiyiyiyi"})
         EXPECT_EQ(IdentityOf(FollowGroupOf(CLASSIC, empty)), IdentityOf(none)) << ToUtf8(empty) << ": followed by nothing";
+}
+
+TEST(FourCharacters, OnlyFourUnitsThenTheTerminator)
+{
+    const std::pair<const char16_t *, bool> cases[] = {
+        {u"", false}, {u"一心一", false}, {u"一心一意", true}, {u"一心一意一", false},
+        {u"一心一意一心一意一心一意一心", false}};
+    for (const auto &[text, four] : cases)
+        EXPECT_EQ(QuovantIsFourCharacters(text) != 0, four) << ToUtf8(text);
 }
 
 }  // namespace
