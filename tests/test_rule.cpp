@@ -79,7 +79,7 @@ TEST(FourCharacters, OnlyFourUnitsThenTheTerminator)
         {u"", false}, {u"一心一", false}, {u"一心一意", true}, {u"一心一意一", false},
         {u"一心一意一心一意一心一意一心", false}};
     for (const auto &[text, four] : cases)
-        EXPECT_EQ(QuovantIsFourCharacters(text) != 0, four) << ToUtf8(text);
+        EXPECT_EQ(QuovantIsFourCharacters(reinterpret_cast<const QuovantChar *>(text)) != 0, four) << ToUtf8(text);
 }
 
 }  // namespace
