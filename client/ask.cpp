@@ -2,6 +2,7 @@
 #include "ask.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "binding.h"
 #include "utf8.h"
@@ -33,17 +34,18 @@ bool CandidatesOf(int rules, const std::u16string &text, const std::vector<std::
     for (const std::u16string &p : played)
         left.push_back(LibraryText(p));
     // One question: room for `limit`, or for every idiom of the dictionary
-    // (no text has more candidates) when there is no limit.
+    // (no text has more candidates) when there is no limit; the room is
+    // left uninitialised, so that only what the library writes is touched.
     if (limit == SIZE_MAX) {
         const long idioms = g_library.GetIdiomCount();
         if (idioms < 0)
             return false;
         limit = static_cast<std::size_t>(idioms);
     }
-    candidates.assign(limit, QuovantFacts{});
-    const long count = g_library.GetIdiomCandidatesByRule(rules, LibraryText(text), left.data(), left.size(),
-                                                          candidates.data(), limit);
-    candidates.resize(count > 0 ? std::min(static_cast<std::size_t>(count), limit) : 0);
+    const std::unique_ptr<QuovantFacts[]> room(new QuovantFacts[limit]);
+    const long count =
+        g_library.GetIdiomCandidatesByRule(rules, LibraryText(text), left.data(), left.size(), room.get(), limit);
+    candidates.assign(room.get(), room.get() + (count > 0 ? std::min(static_cast<std::size_t>(count), limit) : 0));
     return count >= 0;
 }
 
@@ -77,7 +79,7 @@ int ChainOf(int rules, const std::u16string &from, const std::u16string &to, std
     }
     chain.clear();
     if (result == QUOVANT_FOUND)
-        for (std::size_t i = 0; i < length; ++i)
+        for (std::size_t i = 0; i < length && i < idioms.size(); ++i)
             chain.push_back(Utf8Of(idioms[i]));
     return result;
 }

@@ -34,8 +34,8 @@ QuovantFacts ComputerOpening(int rules)
     bool found = false;
     const long count = g_library.GetIdiomCount();
     for (long i = 0; i < count; ++i)
-        if (g_library.GetIdiomFactsAtByRule(rules, static_cast<std::size_t>(i), &f) == QUOVANT_FOUND && f.followers > 0 &&
-            ((rules & QUOVANT_FOUR_ONLY) == 0 || QuovantIsFourCharacters(f.idiom)) &&
+        if (g_library.GetIdiomFactsAtByRule(rules, static_cast<std::size_t>(i), &f) == QUOVANT_FOUND &&
+            f.followers > 0 && ((rules & QUOVANT_FOUR_ONLY) == 0 || QuovantIsFourCharacters(f.idiom)) &&
             (!found || IsBetterMove(f, best)))
             best = f, found = true;
     return best;

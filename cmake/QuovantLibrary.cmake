@@ -11,8 +11,14 @@ function(quovant_export_names var)
         string(REGEX REPLACE "^\n +X\\(([A-Za-z]+)\\)$" "\\1" name "${entry}")
         list(APPEND names ${name})
     endforeach()
-    if(NOT names)
-        message(FATAL_ERROR "quovant_export_names: no X(Name) entries found in include/quovant_exports.h")
+    # Every entry of the list must have given a name: one the pattern above
+    # misses (a digit, an underscore) would leave the export out unseen.
+    string(REGEX MATCHALL "\n +X\\([^)]*\\)" listed "${text}")
+    list(LENGTH listed expected)
+    list(LENGTH names found)
+    if(found EQUAL 0 OR NOT found EQUAL expected)
+        message(FATAL_ERROR "quovant_export_names: ${found} names parsed from the ${expected} entries of "
+                            "include/quovant_exports.h")
     endif()
     set(${var} ${names} PARENT_SCOPE)
 endfunction()

@@ -153,9 +153,10 @@ QUOVANT_API int HasIdiomMeanings(void);
 
 /* Offers the LZMA stream of `size` bytes at `data` as the library's stream
  * of `kind`, unpacked when first needed; what was unpacked of that kind
- * before is forgotten. The bytes stay the caller's, who keeps them readable
- * and unchanged while the library may use them. Returns 1; 0 when `kind` is
- * no stream (nothing is offered). */
+ * before is forgotten, and texts handed back from it are no longer valid.
+ * The bytes stay the caller's, who keeps them readable and unchanged while
+ * the library may use them. Like installing a dictionary, not while other
+ * threads ask. Returns 1; 0 when `kind` is no stream (nothing is offered). */
 QUOVANT_API int OfferIdiomStream(int kind, const unsigned char *data, size_t size);
 
 /* Function pointer types for callers that bind the library at run time. */

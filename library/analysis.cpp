@@ -68,12 +68,6 @@ bool FindTexts(Texts &t, std::uint32_t n)
     return true;
 }
 
-bool EnsureTexts()
-{
-    return BuildOnce(g_textsStamp, g_textsLock, [] {
-        return EnsureIdiomIndex() && FindTexts(g_texts, static_cast<std::uint32_t>(g_idiomTable.count));
-    });
-}
 
 // Calls `visit(entry)` for each idiom of `group`, each text once.
 template <typename Visit>
@@ -131,6 +125,13 @@ bool NumberGroups(Analysis &a)
 }
 
 }  // namespace
+
+bool EnsureTexts()
+{
+    return BuildOnce(g_textsStamp, g_textsLock, [] {
+        return EnsureIdiomIndex() && FindTexts(g_texts, static_cast<std::uint32_t>(g_idiomTable.count));
+    });
+}
 
 // Retrograde analysis: a group whose every successor is a win for the mover
 // there is a loss (so is a group without successors), a group with a loss

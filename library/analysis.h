@@ -45,7 +45,13 @@ struct Analysis {
 // a sound rule lacks the readings, or memory ran out.
 const Analysis *AnalysisOf(int rules);
 
-// Entry numbers below need an up-to-date analysis of some rule.
+// Makes the idioms' texts below (Idioms, FirstOfText, FindIdiom) up to date
+// with the idiom table, without analysing any rule. False when there is no
+// idiom table or memory ran out.
+bool EnsureTexts();
+
+// Entry numbers below need an up-to-date analysis of some rule, or the
+// texts made by EnsureTexts.
 
 // The idioms, each text once, as their first entries in table order.
 const Array<std::uint32_t> &Idioms();

@@ -1,7 +1,7 @@
 // The streams that travel inside the page's module: the readings, offered
 // for unpacking on first use. The meanings do not travel inside it: the page
 // fetches them as a file of their own after its first answer and offers
-// them then (OfferMeanings), so that the first answer comes sooner.
+// them then (OfferIdiomStream), so that the first answer comes sooner.
 #include <cstddef>
 
 #include "embedded.h"

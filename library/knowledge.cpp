@@ -157,7 +157,9 @@ extern "C" QUOVANT_API int GetIdiomChainByRule(int rules, const QuovantChar *fro
 
 extern "C" QUOVANT_API long GetIdiomCount(void)
 {
-    return AnalysisOf(CLASSIC) != nullptr ? static_cast<long>(Idioms().Size()) : NoAnalysis(CLASSIC);
+    if (EnsureTexts())
+        return static_cast<long>(Idioms().Size());
+    return g_idiomTable.entries == nullptr ? QUOVANT_NOT_READY : QUOVANT_NO_MEMORY;
 }
 
 extern "C" QUOVANT_API long GetIdiomCandidates(const QuovantChar *text, const QuovantChar *const *played,

@@ -125,6 +125,22 @@ TEST_F(Knowledge, FollowersAndOutcomes)
     EXPECT_EQ(GetIdiomFactsAt(8, &facts), QUOVANT_UNKNOWN_IDIOM) << "eight idioms, numbered from 0";
 }
 
+TEST(Streams, TheCallerOffersTheMeanings)
+{
+    ASSERT_NE(LoadPinyinTable(), 0);
+    ASSERT_NE(LoadIdiomTable(), 0);
+    OfferEmbeddedMeanings();
+    ASSERT_EQ(HasIdiomMeanings(), 1);
+    static const unsigned char junk[] = {0x5D, 0, 0, 0x80, 0, 4, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3};
+    EXPECT_EQ(OfferIdiomStream(QUOVANT_STREAM_MEANINGS + 7, junk, sizeof junk), 0);
+    EXPECT_EQ(HasIdiomMeanings(), 1) << "no such stream: nothing offered";
+    EXPECT_EQ(OfferIdiomStream(QUOVANT_STREAM_MEANINGS, junk, sizeof junk), 1);
+    EXPECT_EQ(HasIdiomMeanings(), 0) << "the offered stream does not unpack";
+    OfferEmbeddedMeanings();
+    InstallPinyinTable(nullptr, 0);
+    InstallIdiomTable(nullptr, 0);
+}
+
 TEST_F(Knowledge, EachFailureSaysItsCause)
 {
     QuovantFacts facts{};

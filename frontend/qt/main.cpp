@@ -4,9 +4,6 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <thread>
 
 #include "binding.h"
@@ -14,20 +11,12 @@
 #include "product.h"
 #include "single_instance.h"
 
-// How far the binding thread gives way to the one that makes the window.
-static const int BINDING_NICE = 19;
-
 int main(int, char *argv[])
 {
     // Unpacking the dictionary waits for nothing: it runs while Qt starts
-    // and the window is made, and is done before anything is shown. It
-    // yields to them where both want a core (a thread's own nice value on
-    // Linux).
+    // and the window is made, and is done before anything is shown.
     bool bound = false;
-    std::thread binding([&bound] {
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), BINDING_NICE);
-        bound = BindLibrary(LIBRARY_FILE_NAME);
-    });
+    std::jthread binding([&bound] { bound = BindLibrary(LIBRARY_FILE_NAME); });
 
     // The program takes no command line, and so gives Qt none of it either:
     // options such as -reverse or -style would change the window.

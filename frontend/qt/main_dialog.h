@@ -51,6 +51,7 @@ protected:
     // The output box's viewport: a tooltip tells an idiom's meaning,
     // followers and outcome; a double click asks for what follows it.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The font is fitted once the window is shown, before it first paints.
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
