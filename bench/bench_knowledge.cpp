@@ -12,7 +12,7 @@
 #include "dictionary.h"
 #include "embedded.h"
 #include "index.h"
-#include "meanings.h"
+#include "texts.h"
 #include "position.h"
 #include "readings.h"
 #include "run_benchmarks.h"
@@ -57,7 +57,7 @@ void PrintFindings()
     const Analysis *a = AnalysisOf(QUOVANT_RULE_CLASSIC);
     Position p;
     if (yi >= 0 && a != nullptr && MakePosition(*a, nullptr, 0, p)) {
-        const char16_t *meaning = MeaningOf(static_cast<std::size_t>(yi));
+        const char16_t *meaning = TextOf(TEXT_MEANINGS, static_cast<std::size_t>(yi));
         const Outcome o = OutcomeIn(p, static_cast<std::uint32_t>(yi));
         std::printf("一心一意 (%s): %zu followers, %s for whoever plays it; meaning: %s\n",
                     ReadingsAvailable() ? Utf16ToUtf8(ReadingOf(static_cast<std::size_t>(yi))).c_str() : "?",
@@ -126,8 +126,8 @@ BENCHMARK(BM_MoveInAGame)->Unit(benchmark::kMillisecond);
 void BM_MeaningsFirstUse(benchmark::State &state)
 {
     for (auto _ : state) {
-        OfferEmbeddedMeanings();
-        if (!MeaningsAvailable())
+        OfferEmbeddedTexts();
+        if (!TextsAvailable(TEXT_MEANINGS))
             state.SkipWithError("no meanings");
     }
 }
@@ -160,7 +160,7 @@ int main(int argc, char **argv)
 {
     if (!LoadPinyinTable() || !LoadIdiomTable())
         return 1;
-    OfferEmbeddedMeanings();
+    OfferEmbeddedTexts();
     OfferEmbeddedReadings();
     PrintFindings();
     return RunBenchmarks(argc, argv);

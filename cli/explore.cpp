@@ -135,7 +135,8 @@ int RunInfo(const Options &options, Console &console)
         }
         out += word + "  " + (f.reading ? Utf8Of(f.reading) + "  " : std::string()) + "(" + Utf8Of(f.readings) +
                ")  " + Said(FOLLOWERS, {std::to_string(f.followers)}) + "  " + OutcomeSaid(f) + "\n  " +
-               (f.meaning ? OneLine(f.meaning) : Said(N_("(no meaning)"))) + "\n";
+               (f.meaning ? OneLine(f.meaning) : Said(N_("(no meaning)"))) + "\n" +
+               (f.english ? "  " + Utf8Of(f.english) + "\n" : std::string());
     }
     if (!options.json && !out.empty())
         out += Said(NOTE_ASIDE, {Tr(OUTCOME_NOTE)}) + "\n";

@@ -4,17 +4,25 @@
 #include "facts.h"
 #include "utf8.h"
 
+namespace {
+
+// A text of the library as a JSON string, or null where there is none.
+nlohmann::ordered_json TextOrNull(const QuovantChar *text)
+{
+    return text == nullptr ? nlohmann::ordered_json(nullptr)
+                           : nlohmann::ordered_json(Utf16ToUtf8(reinterpret_cast<const char16_t *>(text)));
+}
+
+}  // namespace
+
 void AppendFactsJson(nlohmann::ordered_json &object, const QuovantFacts &facts)
 {
     object["followers"] = facts.followers;
     object["outcome"] = OutcomeWord(facts.outcome);
     object["proven"] = facts.proven != 0;
-    object["reading"] = facts.reading == nullptr
-                            ? nlohmann::ordered_json(nullptr)
-                            : nlohmann::ordered_json(Utf16ToUtf8(reinterpret_cast<const char16_t *>(facts.reading)));
-    object["meaning"] = facts.meaning == nullptr
-                            ? nlohmann::ordered_json(nullptr)
-                            : nlohmann::ordered_json(Utf16ToUtf8(reinterpret_cast<const char16_t *>(facts.meaning)));
+    object["reading"] = TextOrNull(facts.reading);
+    object["meaning"] = TextOrNull(facts.meaning);
+    object["english"] = TextOrNull(facts.english);
 }
 
 std::string JsonText(const nlohmann::ordered_json &document)

@@ -63,8 +63,8 @@ function(quovant_add_embedded target)
         STREAMS PINYIN_STREAM=${data}/pinyin.lzma IDIOM_STREAM=${data}/idioms.lzma DAMAGE "${damage}")
 endfunction()
 
-# quovant_add_embedded_meanings(TARGET [DAMAGE OFFSET^MASK]): the meanings
-# and readings streams of library/data, OfferEmbeddedMeanings and
+# quovant_add_embedded_meanings(TARGET [DAMAGE OFFSET^MASK]): the meanings,
+# English and readings streams of library/data, OfferEmbeddedTexts and
 # OfferEmbeddedReadings (library/embedded_meanings.cpp), for the programs
 # that offer the idiom knowledge; DAMAGE damages the meanings.
 function(quovant_add_embedded_meanings target)
@@ -75,6 +75,7 @@ function(quovant_add_embedded_meanings target)
     endif()
     quovant_embed_streams(${target} SOURCES ${PROJECT_SOURCE_DIR}/library/embedded_meanings.cpp
         STREAMS MEANINGS_STREAM=${PROJECT_SOURCE_DIR}/library/data/meanings.lzma
+                ENGLISH_STREAM=${PROJECT_SOURCE_DIR}/library/data/english.lzma
                 READINGS_STREAM=${PROJECT_SOURCE_DIR}/library/data/readings.lzma DAMAGE "${damage}")
 endfunction()
 

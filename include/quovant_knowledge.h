@@ -84,6 +84,7 @@ typedef struct QuovantFacts {
     int outcome;                 /* QUOVANT_WIN, QUOVANT_LOSS or QUOVANT_DRAW for the player who plays it */
     const QuovantChar *reading;  /* how it is read, with tone marks ("yán chū fǎ suí"), or null when unknown */
     int proven;                  /* 1 when `outcome` is exact for a game without repeats; 0 for the guide */
+    const QuovantChar *english;  /* its English gloss, or null when it has none or the English is unavailable */
 } QuovantFacts;
 
 /* Results of the functions below, each with one meaning. A function that
@@ -150,6 +151,7 @@ QUOVANT_API int HasIdiomMeanings(void);
 
 /* The streams a caller may offer the library in place of its own. */
 #define QUOVANT_STREAM_MEANINGS 1 /* the idioms' meanings (the page fetches them after it starts) */
+#define QUOVANT_STREAM_ENGLISH 2  /* the idioms' English glosses (likewise) */
 
 /* Offers the LZMA stream of `size` bytes at `data` as the library's stream
  * of `kind`, unpacked when first needed; what was unpacked of that kind

@@ -1,20 +1,23 @@
-// The meanings and readings streams that travel inside the programs that
-// offer the idiom knowledge (libQuovant.so and the console tool), offered
-// for unpacking on first use.
+// The meanings, English and readings streams that travel inside the
+// programs that offer the idiom knowledge (libQuovant.so and the console
+// tool), offered for unpacking on first use.
 #include <cstddef>
 
 #include "embedded.h"
-#include "meanings.h"
 #include "readings.h"
+#include "texts.h"
 
 extern const unsigned char MEANINGS_STREAM[];
 extern const std::size_t MEANINGS_STREAM_SIZE;
+extern const unsigned char ENGLISH_STREAM[];
+extern const std::size_t ENGLISH_STREAM_SIZE;
 extern const unsigned char READINGS_STREAM[];
 extern const std::size_t READINGS_STREAM_SIZE;
 
-void OfferEmbeddedMeanings()
+void OfferEmbeddedTexts()
 {
-    OfferMeanings(MEANINGS_STREAM, MEANINGS_STREAM_SIZE);
+    OfferTexts(TEXT_MEANINGS, MEANINGS_STREAM, MEANINGS_STREAM_SIZE);
+    OfferTexts(TEXT_ENGLISH, ENGLISH_STREAM, ENGLISH_STREAM_SIZE);
 }
 
 void OfferEmbeddedReadings()

@@ -1,7 +1,8 @@
 // The streams that travel inside the page's module: the readings, offered
-// for unpacking on first use. The meanings do not travel inside it: the page
-// fetches them as a file of their own after its first answer and offers
-// them then (OfferIdiomStream), so that the first answer comes sooner.
+// for unpacking on first use. The meanings and the English do not travel
+// inside it: the page fetches them as files of their own after its first
+// answer and offers them then (OfferIdiomStream), so that the first answer
+// comes sooner.
 #include <cstddef>
 
 #include "embedded.h"
@@ -10,7 +11,7 @@
 extern const unsigned char READINGS_STREAM[];
 extern const std::size_t READINGS_STREAM_SIZE;
 
-void OfferEmbeddedMeanings()
+void OfferEmbeddedTexts()
 {
 }
 

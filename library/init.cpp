@@ -15,7 +15,7 @@ extern "C" QUOVANT_API int InitIdioms(void)
         // Offered before the load, which then counts as the latest change of
         // the dictionary: both are unpacked when first needed, not now.
         OfferEmbeddedReadings();
-        OfferEmbeddedMeanings();
+        OfferEmbeddedTexts();
         g_initResult = LoadEmbeddedDictionary() ? 1 : 0;
     }
     return g_initResult;

@@ -6,11 +6,11 @@
 #include "analysis.h"
 #include "array.h"
 #include "dictionary.h"
-#include "meanings.h"
 #include "position.h"
 #include "query.h"
 #include "quovant_knowledge.h"
 #include "readings.h"
+#include "texts.h"
 
 static_assert(sizeof(QuovantChar) == sizeof(char16_t));
 
@@ -37,11 +37,12 @@ QuovantFacts FactsOfEntry(Position &p, std::uint32_t entry, bool prove = true)
     const bool proven = prove && ProveOutcome(p, entry, &outcome);
     return {ToCaller(e.text),
             ToCaller(FindPinyin(e.text[0])),
-            ToCaller(MeaningOf(entry)),
+            ToCaller(TextOf(TEXT_MEANINGS, entry)),
             static_cast<unsigned long>(FollowersIn(p, entry)),
             static_cast<int>(outcome),
             ReadingsAvailable() ? ToCaller(ReadingOf(entry)) : nullptr,
-            proven ? 1 : 0};
+            proven ? 1 : 0,
+            ToCaller(TextOf(TEXT_ENGLISH, entry))};
 }
 
 // The first entry of the idiom written exactly as `idiom`, or -1.
@@ -186,13 +187,19 @@ extern "C" QUOVANT_API int GetIdiomChain(const QuovantChar *from, const QuovantC
 
 extern "C" QUOVANT_API int HasIdiomMeanings(void)
 {
-    return MeaningsAvailable() ? 1 : 0;
+    return TextsAvailable(TEXT_MEANINGS) ? 1 : 0;
 }
 
 extern "C" QUOVANT_API int OfferIdiomStream(int kind, const unsigned char *data, size_t size)
 {
-    if (kind != QUOVANT_STREAM_MEANINGS)
+    switch (kind) {
+    case QUOVANT_STREAM_MEANINGS:
+        OfferTexts(TEXT_MEANINGS, data, size);
+        return 1;
+    case QUOVANT_STREAM_ENGLISH:
+        OfferTexts(TEXT_ENGLISH, data, size);
+        return 1;
+    default:
         return 0;
-    OfferMeanings(data, size);
-    return 1;
+    }
 }

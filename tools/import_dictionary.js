@@ -649,6 +649,29 @@ function PlaceAdditions(lines, additions) {
     return merged;
 }
 
+// One line per idiom of lines, in its order: the idiom, a tab and its
+// English from CC-CEDICT, empty where CC-CEDICT does not list it. The
+// glosses are those of the idiom's entry that reads it as the dictionary
+// does (else of its first entry), joined by "; ", each without the tag
+// "(idiom)", which every idiom would carry; written as meanings.txt writes
+// its texts. Returns the text and how many idioms have English.
+function BuildEnglish(lines, cedict) {
+    let glossed = 0;
+    const text = lines.map(([idiom, tokens]) => {
+        const entries = cedict.get(idiom) ?? [];
+        const entry = entries.find((e) => (CedictTokens(idiom, e.reading) ?? []).join(' ') === tokens.join(' ')) ??
+            entries[0];
+        const glosses = (entry?.glosses ?? [])
+            .map((gloss) => gloss.replace(/ ?\(idiom\) ?/g, (tag) => (tag.startsWith(' ') && tag.endsWith(' ') ? ' ' : ''))
+                .trim())
+            .filter((gloss) => gloss !== '');
+        if (glosses.length > 0)
+            ++glossed;
+        return `${idiom}\t${EscapeMeaning(glosses.join('; '))}\n`;
+    }).join('');
+    return { text, glossed };
+}
+
 const DECISIONS_FILE = 'readings-decided.txt';
 const MENDS_FILE = 'meanings-mended.txt';
 
@@ -691,6 +714,9 @@ function Main(argv) {
         `${meanings.counts.byRule} lost characters put back by rule, ` +
         `${meanings.counts.byFile} longer texts mended by ${MENDS_FILE}, none left`);
     fs.writeFileSync(path.join(outDir, 'meanings.txt'), meanings.text);
+    const english = BuildEnglish(lines, cedict);
+    console.log(`english.txt: CC-CEDICT's English for ${english.glossed} idioms`);
+    fs.writeFileSync(path.join(outDir, 'english.txt'), english.text);
     fs.writeFileSync(path.join(outDir, 'readings.txt'),
         lines.map(([idiom, tokens]) => `${idiom}\t${tokens.join(' ')}\n`).join(''));
     return 0;

@@ -1,6 +1,6 @@
 // Builds the library's embedded streams from the dictionary's text sources:
 //
-//   make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT OUT_DIR
+//   make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT ENGLISH_TXT OUT_DIR
 //
 // reads pinyin.txt (a character, a tab, its readings per line, ascending),
 // idioms.txt (an idiom per line, in result order), meanings.txt (per
@@ -8,10 +8,11 @@
 // a backslash, a tab and a line break written \\, \t and \n; empty where
 // none) and readings.txt (per idiom, in its order, the idiom, a tab and one
 // token per character, separated by spaces: a syllable in a-z with its tone
-// 0-4, or "-" for none), checks them, lays out the record arrays, the
-// meanings (UTF-16 texts each ended by a NUL) and the readings (coded
-// against the pinyin table, library/readings.h) and writes
-// OUT_DIR/pinyin.lzma, idioms.lzma, meanings.lzma and readings.lzma:
+// 0-4, or "-" for none) and english.txt (as meanings.txt, the idioms' English),
+// checks them, lays out the record arrays, the meanings and the English
+// (UTF-16 texts each ended by a NUL) and the readings (coded against the
+// pinyin table, library/readings.h) and writes OUT_DIR/pinyin.lzma,
+// idioms.lzma, meanings.lzma, readings.lzma and english.lzma:
 // LZMA-alone streams with properties 0x5D, an 8 MiB dictionary, the exact
 // uncompressed size in the header and no end marker. The output depends on
 // the input alone.
@@ -127,8 +128,9 @@ std::u16string Unescape(const std::string &file, std::size_t line, std::u16strin
     return out;
 }
 
-// The meanings of the idioms, in their order, each ended by a NUL.
-std::u16string ParseMeanings(const std::string &file, const std::vector<IdiomEntry> &idioms)
+// The texts of the idioms (meanings.txt, english.txt), in their order, each
+// ended by a NUL.
+std::u16string ParseTexts(const std::string &file, const std::vector<IdiomEntry> &idioms)
 {
     const std::vector<std::u16string> lines = ReadLines(file);
     if (lines.size() != idioms.size())
@@ -137,11 +139,11 @@ std::u16string ParseMeanings(const std::string &file, const std::vector<IdiomEnt
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t tab = lines[i].find(u'\t');
         if (tab == std::u16string::npos || lines[i].compare(0, tab, idioms[i].text) != 0)
-            Fail(file, i + 1, "expected the idiom of line " + std::to_string(i + 1) + " of the idioms, a tab and its meaning");
-        const std::u16string meaning = Unescape(file, i + 1, std::u16string_view(lines[i]).substr(tab + 1));
-        if (meaning.find(u'\0') != std::u16string::npos)
-            Fail(file, i + 1, "a meaning must not contain NUL");
-        texts += meaning;
+            Fail(file, i + 1, "expected the idiom of line " + std::to_string(i + 1) + " of the idioms, a tab and its text");
+        const std::u16string text = Unescape(file, i + 1, std::u16string_view(lines[i]).substr(tab + 1));
+        if (text.find(u'\0') != std::u16string::npos)
+            Fail(file, i + 1, "a text must not contain NUL");
+        texts += text;
         texts += u'\0';
     }
     return texts;
@@ -225,8 +227,8 @@ void WriteFile(const std::string &path, const std::string &bytes)
 
 int main(int argc, char **argv)
 {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT OUT_DIR\n");
+    if (argc != 7) {
+        std::fprintf(stderr, "usage: make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT ENGLISH_TXT OUT_DIR\n");
         return 2;
     }
     try {
@@ -236,17 +238,20 @@ int main(int argc, char **argv)
         if (!CheckPinyinRecords(pinyin.data(), pinyin.size()) ||
             !CheckIdiomRecords(idioms.data(), idioms.size()))
             throw InputError{"records fail the loader's checks"};
-        const std::u16string meanings = ParseMeanings(argv[3], idioms);
+        const std::u16string meanings = ParseTexts(argv[3], idioms);
         const std::string readings = ParseReadings(argv[4], pinyin, idioms);
-        const std::string dir = argv[5];
+        const std::u16string english = ParseTexts(argv[5], idioms);
+        const std::string dir = argv[6];
         WriteFile(dir + "/pinyin.lzma", Stream(pinyin));
         WriteFile(dir + "/idioms.lzma", Stream(idioms));
         WriteFile(dir + "/meanings.lzma", Stream(std::vector<char16_t>(meanings.begin(), meanings.end())));
         const std::string readingsStream = Stream(std::vector<char>(readings.begin(), readings.end()));
         WriteFile(dir + "/readings.lzma", readingsStream);
-        std::printf("%zu characters, %zu idioms with their meanings and readings (%zu bytes of readings, "
-                    "%zu packed)\n",
-                    pinyin.size(), idioms.size(), readings.size(), readingsStream.size());
+        const std::string englishStream = Stream(std::vector<char16_t>(english.begin(), english.end()));
+        WriteFile(dir + "/english.lzma", englishStream);
+        std::printf("%zu characters, %zu idioms with their meanings, readings and English (%zu bytes of readings, "
+                    "%zu packed; %zu bytes of English packed)\n",
+                    pinyin.size(), idioms.size(), readings.size(), readingsStream.size(), englishStream.size());
     } catch (const InputError &e) {
         std::fprintf(stderr, "make_streams: %s\n", e.message.c_str());
         return 1;

@@ -252,6 +252,8 @@ QString MainDialog::FactsText(const QString &idiom) const
         text += FromLibrary(facts.reading) + u'\n';
     if (facts.meaning != nullptr)
         text += FromLibrary(facts.meaning) + u'\n';
+    if (facts.english != nullptr)
+        text += FromLibrary(facts.english) + u'\n';
     return text + QString::fromStdString(FactsLineChinese(facts)) + u'\n' + QString::fromUtf8(OUTCOME_NOTE_CHINESE);
 }
 

@@ -78,19 +78,25 @@ EMSCRIPTEN_KEEPALIVE const char *PageReady()
     return BindLibrary(LIBRARY_FILE_NAME) ? Answer(Json{{"ready", true}}) : Failed();
 }
 
-// Offers the meanings stream that the page fetched, `length` bytes at
-// `data`, allocated with malloc and never freed (the stream must stay
-// readable); unpacked when first asked for. {"meanings": whether they are
-// available}.
-EMSCRIPTEN_KEEPALIVE const char *PageOfferMeanings(const unsigned char *data, std::size_t length)
+// The streams that the page fetches after its first answer, each a file of
+// its own beside the module.
+const struct {
+    const char *file;
+    int kind;
+} FETCHED_STREAMS[] = {{"meanings.lzma", QUOVANT_STREAM_MEANINGS}, {"english.lzma", QUOVANT_STREAM_ENGLISH}};
+
+// Offers a stream that the page fetched (one of PageTexts' "streams", by its
+// `kind`), `length` bytes at `data`, allocated with malloc and never freed
+// (the stream must stay readable); unpacked when first asked for.
+// {"offered": whether the kind is a stream}.
+EMSCRIPTEN_KEEPALIVE const char *PageOfferStream(int kind, const unsigned char *data, std::size_t length)
 {
-    g_library.OfferIdiomStream(QUOVANT_STREAM_MEANINGS, data, length);
-    return Answer(Json{{"meanings", g_library.HasIdiomMeanings() == 1}});
+    return Answer(Json{{"offered", g_library.OfferIdiomStream(kind, data, length) == 1}});
 }
 
 // The product's texts, the rules' names, the outcomes' words by their
-// names ("win": 胜) and how many idioms a list shows before 全部, for the
-// page to show.
+// names ("win": 胜), how many idioms a list shows before 全部, for the page
+// to show, and the streams it fetches after its first answer.
 EMSCRIPTEN_KEEPALIVE const char *PageTexts()
 {
     Json rules = Json::array();
@@ -99,6 +105,9 @@ EMSCRIPTEN_KEEPALIVE const char *PageTexts()
     Json outcomes = Json::object();
     for (const int outcome : {QUOVANT_WIN, QUOVANT_DRAW, QUOVANT_LOSS})
         outcomes[OutcomeWord(outcome)] = OutcomeWordChinese(outcome);
+    Json streams = Json::array();
+    for (const auto &s : FETCHED_STREAMS)
+        streams.push_back(Json{{"file", s.file}, {"kind", s.kind}});
     return Answer(Json{{"product", QUOVANT_PRODUCT_NAME},
                        {"prompt", QUOVANT_PROMPT_TEXT},
                        {"start", QUOVANT_START_TEXT},
@@ -108,7 +117,8 @@ EMSCRIPTEN_KEEPALIVE const char *PageTexts()
                        {"fourOnlyFlag", QUOVANT_FOUR_ONLY},
                        {"listed", QUOVANT_MAX_IDIOMS},
                        {"rules", rules},
-                       {"outcomes", outcomes}});
+                       {"outcomes", outcomes},
+                       {"streams", streams}});
 }
 
 // The candidates after `text` under `rules`, as the tool's next lists them,

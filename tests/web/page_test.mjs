@@ -63,7 +63,8 @@ for (const path of ['/index.html', ...first.files]) {
 }
 console.log(`first visit: ${first.answer.toFixed(0)} ms from navigation to the first answer; ` +
             `${raw} bytes (${gzipped} gzipped) fetched before it: index.html ${first.files.join(' ')}`);
-Check(!first.files.some((f) => f.endsWith('meanings.lzma')), 'the meanings come after the first answer', first.files);
+Check(!first.files.some((f) => f.endsWith('meanings.lzma') || f.endsWith('english.lzma')),
+      'the meanings and the English come after the first answer', first.files);
 
 await Ask('一心一意');
 Check(await Listed() === afterYi, 'after 一心一意', await Listed());
@@ -90,6 +91,10 @@ await page.locator('#candidates li button', { hasText: '一心一意' }).first()
 const MeaningIs = (meaning) => page.waitForFunction(
   (m) => document.querySelector('#details-meaning').textContent === m, meaning, WAIT).then(() => true, () => false);
 Check(await MeaningIs(yiMeaning), 'a tap shows the meaning', await page.textContent('#details-meaning'));
+const yiEnglish = "concentrating one's thoughts and efforts; single-minded; bent on; intently";
+const englishShown = await page.waitForFunction(
+  (e) => document.querySelector('#details-english').textContent === e, yiEnglish, WAIT).then(() => true, () => false);
+Check(englishShown, 'and its English', await page.textContent('#details-english'));
 await page.click('#copy');
 const copied = await page.evaluate(() => navigator.clipboard.readText());
 Check(copied === '一心一意', 'the copy holds the idiom', copied);

@@ -10,22 +10,25 @@ const FOUR_KEY = 'quovant.four';
 let module_ = null;
 let texts = null;
 let lastText = '';
-let meaningsAsked = false;
+let streamsAsked = false;
 let detailed = null;  // the idiom whose details are shown
 
-// Fetches the meanings, a file of their own, once the first answer is shown,
-// and hands them to the module, which keeps them.
-function FetchMeanings() {
-  if (meaningsAsked)
+// Fetches the streams that come after the first answer (the meanings, the
+// English), a file each, once the first answer is shown, and hands each to
+// the module, which keeps it.
+function FetchStreams() {
+  if (streamsAsked)
     return;
-  meaningsAsked = true;
-  fetch('meanings.lzma').then((response) => response.arrayBuffer()).then((bytes) => {
-    const at = module_._malloc(bytes.byteLength);
-    module_.HEAPU8.set(new Uint8Array(bytes), at);
-    Ask('PageOfferMeanings', at, bytes.byteLength);
-    if (detailed !== null)
-      ShowDetails(detailed);  // now with its meaning
-  });
+  streamsAsked = true;
+  for (const stream of texts.streams) {
+    fetch(stream.file).then((response) => response.arrayBuffer()).then((bytes) => {
+      const at = module_._malloc(bytes.byteLength);
+      module_.HEAPU8.set(new Uint8Array(bytes), at);
+      Ask('PageOfferStream', stream.kind, at, bytes.byteLength);
+      if (detailed !== null)
+        ShowDetails(detailed);  // now with what came
+    });
+  }
 }
 
 // Calls the module's Page function `name` with numbers and strings (passed
@@ -83,7 +86,7 @@ function ShowCandidates(answer, all) {
 }
 
 function ShowDetails(shown) {
-  // Asked again: the meanings may have come since the list was made.
+  // Asked again: the meanings and the English may have come since the list was made.
   const f = Ask('PageIdiom', Rules(), shown.idiom);
   detailed = shown;
   document.getElementById('details').hidden = false;
@@ -91,6 +94,7 @@ function ShowDetails(shown) {
   document.getElementById('details-reading').textContent = f.reading || '';
   document.getElementById('details-facts').textContent = f.line;
   document.getElementById('details-meaning').textContent = f.meaning || '';
+  document.getElementById('details-english').textContent = f.english || '';
   document.getElementById('copy').onclick = () => navigator.clipboard.writeText(f.idiom);
   document.getElementById('follow').onclick = () => {
     document.getElementById('text').value = f.idiom;
@@ -181,7 +185,7 @@ function Query(all) {
   // The moment a visitor first sees an answer, for measurements.
   if (performance.getEntriesByName('quovant-first-answer').length === 0)
     performance.mark('quovant-first-answer');
-  FetchMeanings();
+  FetchStreams();
 }
 
 function Setup() {

@@ -1,5 +1,5 @@
-// Unpacking the meanings stream on first use and finding each entry's text.
-#include "meanings.h"
+// Unpacking a stream of texts on first use and finding each entry's text.
+#include "texts.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -12,21 +12,21 @@
 
 namespace {
 
-struct Meanings {
+struct Texts {
     const unsigned char *stream = nullptr;  // the offered stream, or null
     std::size_t length = 0;
     bool available = false;
     char16_t *texts = nullptr;              // the unpacked texts, malloc'd
     Array<std::uint32_t> start;             // per entry, where its text starts in `texts`
+    // The dictionary the texts were unpacked for: unpacked under the lock,
+    // once; read without it once current.
+    DictionaryStamp stamp;
+    std::mutex lock;
 };
 
-Meanings g_meanings;
-// The dictionary the meanings were unpacked for: unpacked under the lock,
-// once; read without it once current.
-DictionaryStamp g_meaningsStamp;
-std::mutex g_meaningsLock;
+Texts g_texts[TEXT_KINDS];
 
-void Release(Meanings &m)
+void Release(Texts &m)
 {
     std::free(m.texts);
     m.texts = nullptr;
@@ -36,7 +36,7 @@ void Release(Meanings &m)
 
 // Unpacks the stream and finds one text per idiom; false when it does not
 // unpack or its texts do not number the idioms exactly.
-bool Unpack(Meanings &m)
+bool Unpack(Texts &m)
 {
     unsigned char *buffer = nullptr;
     std::size_t size = 0;
@@ -56,32 +56,34 @@ bool Unpack(Meanings &m)
 
 }  // namespace
 
-void OfferMeanings(const unsigned char *data, std::size_t length)
+void OfferTexts(TextKind kind, const unsigned char *data, std::size_t length)
 {
-    Release(g_meanings);
-    g_meanings.stream = data;
-    g_meanings.length = length;
-    g_meaningsStamp.Clear();
+    Texts &m = g_texts[kind];
+    Release(m);
+    m.stream = data;
+    m.length = length;
+    m.stamp.Clear();
 }
 
-bool MeaningsAvailable()
+bool TextsAvailable(TextKind kind)
 {
-    // Meanings that do not unpack are unavailable for this dictionary: tried once.
-    BuildOnce(g_meaningsStamp, g_meaningsLock, [] {
-        Meanings &m = g_meanings;
+    Texts &m = g_texts[kind];
+    // Texts that do not unpack are unavailable for this dictionary: tried once.
+    BuildOnce(m.stamp, m.lock, [&m] {
         Release(m);
         m.available = Unpack(m);
         if (!m.available)
             Release(m);
         return true;
     });
-    return g_meanings.available;
+    return m.available;
 }
 
-const char16_t *MeaningOf(std::size_t entry)
+const char16_t *TextOf(TextKind kind, std::size_t entry)
 {
-    if (!MeaningsAvailable() || entry >= g_meanings.start.Size())
+    const Texts &m = g_texts[kind];
+    if (!TextsAvailable(kind) || entry >= m.start.Size())
         return nullptr;
-    const char16_t *text = g_meanings.texts + g_meanings.start[entry];
+    const char16_t *text = m.texts + m.start[entry];
     return text[0] == u'\0' ? nullptr : text;
 }
