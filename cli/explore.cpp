@@ -22,6 +22,15 @@ namespace {
 // How many idioms can follow one, %1.
 const char FOLLOWERS[] = N_("%1 followers");
 
+// How common an idiom is, with two spaces before it; nothing where the
+// figures are unavailable.
+std::string CommonnessSaid(const QuovantFacts &f)
+{
+    return f.commonness == QUOVANT_COMMONNESS_UNAVAILABLE
+               ? std::string()
+               : "  " + Said(N_("commonness %1"), {std::to_string(f.commonness)});
+}
+
 // Why `word` (UTF-8 or not) is not an idiom, for a message: the empty text,
 // text that is not valid UTF-8 (shown with U+FFFD), or not in the dictionary.
 std::string NotAnIdiom(std::string_view word)
@@ -100,7 +109,8 @@ int RunNext(const Options &options, Console &console)
         std::string out;
         for (const QuovantFacts &f : candidates)
             out += std::string(f.outcome == QUOVANT_WIN ? "* " : "  ") + Utf8Of(f.idiom) + "  " + OutcomeSaid(f) +
-                   "  " + Said(FOLLOWERS, {std::to_string(f.followers)}) + "  " + OneLine(f.meaning) + "\n";
+                   "  " + Said(FOLLOWERS, {std::to_string(f.followers)}) + CommonnessSaid(f) + "  " +
+                   OneLine(f.meaning) + "\n";
         if (!candidates.empty())
             out += Said(N_("(* wins for the player who plays it; 0 followers: a dead end. %1)"), {Tr(OUTCOME_NOTE)}) +
                    "\n";
@@ -134,7 +144,8 @@ int RunInfo(const Options &options, Console &console)
             continue;
         }
         out += word + "  " + (f.reading ? Utf8Of(f.reading) + "  " : std::string()) + "(" + Utf8Of(f.readings) +
-               ")  " + Said(FOLLOWERS, {std::to_string(f.followers)}) + "  " + OutcomeSaid(f) + "\n  " +
+               ")  " + Said(FOLLOWERS, {std::to_string(f.followers)}) + "  " + OutcomeSaid(f) + CommonnessSaid(f) +
+               "\n  " +
                (f.meaning ? OneLine(f.meaning) : Said(N_("(no meaning)"))) + "\n" +
                (f.english ? "  " + Utf8Of(f.english) + "\n" : std::string());
     }

@@ -71,7 +71,13 @@ std::string FactsLineChinese(const QuovantFacts &facts)
     std::string line = QUOVANT_TIP_FACTS_TEXT;
     line.replace(line.find("%1"), 2, std::to_string(facts.followers));
     line.replace(line.find("%2"), 2, OutcomeTextChinese(facts));
-    return facts.followers == 0 ? line + QUOVANT_TIP_DEAD_END_TEXT : line;
+    if (facts.followers == 0)
+        line += QUOVANT_TIP_DEAD_END_TEXT;
+    if (facts.commonness != QUOVANT_COMMONNESS_UNAVAILABLE) {
+        std::string commonness = QUOVANT_TIP_COMMONNESS_TEXT;
+        line += commonness.replace(commonness.find("%1"), 2, std::to_string(facts.commonness));
+    }
+    return line;
 }
 
 const char *OutcomeWord(int outcome)

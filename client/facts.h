@@ -20,8 +20,8 @@ const char *OutcomeWordChinese(int outcome);
 // proven (负（已证）).
 std::string OutcomeTextChinese(const QuovantFacts &facts);
 
-// An idiom's followers and outcome as the window and the page tell them:
-// 可接成语：0 个　出此成语：胜（无可接，必胜）.
+// An idiom's followers, outcome and commonness as the window and the page
+// tell them: 可接成语：0 个　出此成语：胜（无可接，必胜）　常用度：12.
 std::string FactsLineChinese(const QuovantFacts &facts);
 
 // The rules a player chooses from: QUOVANT_RULE_* and its names, in the

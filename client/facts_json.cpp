@@ -23,6 +23,8 @@ void AppendFactsJson(nlohmann::ordered_json &object, const QuovantFacts &facts)
     object["reading"] = TextOrNull(facts.reading);
     object["meaning"] = TextOrNull(facts.meaning);
     object["english"] = TextOrNull(facts.english);
+    object["commonness"] = facts.commonness == QUOVANT_COMMONNESS_UNAVAILABLE ? nlohmann::ordered_json(nullptr)
+                                                                              : nlohmann::ordered_json(facts.commonness);
 }
 
 std::string JsonText(const nlohmann::ordered_json &document)

@@ -30,6 +30,7 @@
  * the note that outcomes are a guide. */
 #define QUOVANT_TIP_FACTS_TEXT "可接成语：%1 个　出此成语：%2"
 #define QUOVANT_TIP_DEAD_END_TEXT "（无可接，必胜）"
+#define QUOVANT_TIP_COMMONNESS_TEXT "　常用度：%1"
 
 /* Where the Linux window remembers the rule a player chose: the
  * organisation and application of its settings. */

@@ -74,6 +74,15 @@ static inline int QuovantIsFourCharacters(const QuovantChar *idiom)
     return idiom[0] != 0 && idiom[1] != 0 && idiom[2] != 0 && idiom[3] != 0 && idiom[4] == 0;
 }
 
+/* How common an idiom is: a figure from 0 (rare) to QUOVANT_COMMONNESS_MAX,
+ * made from how often its text is met in a large body of writing and
+ * whether a learners' dictionary lists it. From QUOVANT_COMMONNESS_KNOWN on,
+ * an idiom counts as known: about the most common quarter of the
+ * dictionary. */
+#define QUOVANT_COMMONNESS_MAX 100
+#define QUOVANT_COMMONNESS_KNOWN 30
+#define QUOVANT_COMMONNESS_UNAVAILABLE (-1) /* the figures' stream is damaged or missing */
+
 /* One idiom and what is known of it, under a rule and in a position. */
 typedef struct QuovantFacts {
     const QuovantChar *idiom;    /* the idiom */
@@ -85,6 +94,7 @@ typedef struct QuovantFacts {
     const QuovantChar *reading;  /* how it is read, with tone marks ("yán chū fǎ suí"), or null when unknown */
     int proven;                  /* 1 when `outcome` is exact for a game without repeats; 0 for the guide */
     const QuovantChar *english;  /* its English gloss, or null when it has none or the English is unavailable */
+    int commonness;              /* how common it is, 0 to QUOVANT_COMMONNESS_MAX, or QUOVANT_COMMONNESS_UNAVAILABLE */
 } QuovantFacts;
 
 /* Results of the functions below, each with one meaning. A function that

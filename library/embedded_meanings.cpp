@@ -1,8 +1,9 @@
-// The meanings, English and readings streams that travel inside the
-// programs that offer the idiom knowledge (libQuovant.so and the console
+// The meanings, English, readings and commonness streams that travel inside
+// the programs that offer the idiom knowledge (libQuovant.so and the console
 // tool), offered for unpacking on first use.
 #include <cstddef>
 
+#include "commonness.h"
 #include "embedded.h"
 #include "readings.h"
 #include "texts.h"
@@ -13,6 +14,8 @@ extern const unsigned char ENGLISH_STREAM[];
 extern const std::size_t ENGLISH_STREAM_SIZE;
 extern const unsigned char READINGS_STREAM[];
 extern const std::size_t READINGS_STREAM_SIZE;
+extern const unsigned char COMMONNESS_STREAM[];
+extern const std::size_t COMMONNESS_STREAM_SIZE;
 
 void OfferEmbeddedTexts()
 {
@@ -23,4 +26,9 @@ void OfferEmbeddedTexts()
 void OfferEmbeddedReadings()
 {
     OfferReadings(READINGS_STREAM, READINGS_STREAM_SIZE);
+}
+
+void OfferEmbeddedCommonness()
+{
+    OfferCommonness(COMMONNESS_STREAM, COMMONNESS_STREAM_SIZE);
 }

@@ -1,15 +1,18 @@
-// The streams that travel inside the page's module: the readings, offered
-// for unpacking on first use. The meanings and the English do not travel
+// The streams that travel inside the page's module: the readings and the
+// commonness figures, offered for unpacking on first use. The meanings and the English do not travel
 // inside it: the page fetches them as files of their own after its first
 // answer and offers them then (OfferIdiomStream), so that the first answer
 // comes sooner.
 #include <cstddef>
 
+#include "commonness.h"
 #include "embedded.h"
 #include "readings.h"
 
 extern const unsigned char READINGS_STREAM[];
 extern const std::size_t READINGS_STREAM_SIZE;
+extern const unsigned char COMMONNESS_STREAM[];
+extern const std::size_t COMMONNESS_STREAM_SIZE;
 
 void OfferEmbeddedTexts()
 {
@@ -18,4 +21,9 @@ void OfferEmbeddedTexts()
 void OfferEmbeddedReadings()
 {
     OfferReadings(READINGS_STREAM, READINGS_STREAM_SIZE);
+}
+
+void OfferEmbeddedCommonness()
+{
+    OfferCommonness(COMMONNESS_STREAM, COMMONNESS_STREAM_SIZE);
 }

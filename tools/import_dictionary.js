@@ -23,6 +23,7 @@
 // pinyin package (pinyin-pro) reads the whole idiom without tone sandhi; "-"
 // for a character without a syllable, such as "，" (BuildReadings).
 'use strict';
+const { execFileSync } = require('child_process');
 const fs = require('fs');
 const path = require('path');
 
@@ -672,16 +673,49 @@ function BuildEnglish(lines, cedict) {
     return { text, glossed };
 }
 
+// How common each idiom is, as a figure from 0 to 100: up to 90 from the
+// weight that Rime's essay (a list of words with weights, made from a large
+// body of text) gives the idiom's traditional form, in proportion up to
+// ESSAY_FULL_WEIGHT, plus 10 where CC-CEDICT lists the idiom (a dictionary
+// made by and for people who learn the language lists the idioms they
+// meet). The traditional forms come from OpenCC's s2t, phrase by phrase,
+// since the essay is keyed by them. One line per idiom of lines, the idiom,
+// a tab and its figure; returns the text, the figures and how many idioms
+// the essay weighs above 0.
+const ESSAY_FULL_WEIGHT = 1200;
+const ESSAY_SHARE = 90;
+const CEDICT_SHARE = 10;
+
+function BuildCommonness(lines, cedict, essayFile, openccConfig) {
+    const weights = new Map();
+    for (const line of fs.readFileSync(essayFile, 'utf8').split('\n')) {
+        const [word, weight] = line.split('\t');
+        if (weight !== undefined && !weights.has(word))
+            weights.set(word, Number(weight));
+    }
+    const idioms = lines.map(([idiom]) => idiom);
+    const traditional = execFileSync('opencc', ['-c', openccConfig], { input: idioms.join('\n') + '\n' })
+        .toString('utf8').split('\n');
+    if (traditional.length !== idioms.length + 1)
+        throw new Error(`opencc gave ${traditional.length - 1} lines for ${idioms.length} idioms`);
+    const weighed = traditional.slice(0, idioms.length).filter((form) => (weights.get(form) ?? 0) > 0).length;
+    const figures = idioms.map((idiom, i) =>
+        Math.round(ESSAY_SHARE * Math.min(weights.get(traditional[i]) ?? 0, ESSAY_FULL_WEIGHT) / ESSAY_FULL_WEIGHT) +
+        (cedict.has(idiom) ? CEDICT_SHARE : 0));
+    return { text: idioms.map((idiom, i) => `${idiom}\t${figures[i]}\n`).join(''), figures, weighed };
+}
+
 const DECISIONS_FILE = 'readings-decided.txt';
 const MENDS_FILE = 'meanings-mended.txt';
 
 function Main(argv) {
-    if (argv.length !== 7) {
+    if (argv.length !== 8) {
         console.error('usage: node import_dictionary.js UNIHAN_READINGS_TXT IDIOM_PACKAGE_DIR ' +
-            'EXPLANATION_PACKAGE_DIR PINYIN_PACKAGE_DIR PINYIN_DATA_PACKAGE_DIR CEDICT_PACKAGE_DIR OUT_DIR');
+            'EXPLANATION_PACKAGE_DIR PINYIN_PACKAGE_DIR PINYIN_DATA_PACKAGE_DIR CEDICT_PACKAGE_DIR ESSAY_TXT OUT_DIR');
         return 2;
     }
-    const [unihan, idiomPackageDir, explanationPackageDir, pinyinPackageDir, wordsDir, cedictDir, outDir] = argv;
+    const [unihan, idiomPackageDir, explanationPackageDir, pinyinPackageDir, wordsDir, cedictDir, essay, outDir] =
+        argv;
     const unihanReadings = UnihanReadings(fs.readFileSync(unihan, 'utf8'));
     const pinyinText = BuildPinyin(unihanReadings);
     const readings = BuildReadings(BuildIdioms(idiomPackageDir), pinyinPackageDir, wordsDir, pinyinText,
@@ -717,6 +751,12 @@ function Main(argv) {
     const english = BuildEnglish(lines, cedict);
     console.log(`english.txt: CC-CEDICT's English for ${english.glossed} idioms`);
     fs.writeFileSync(path.join(outDir, 'english.txt'), english.text);
+    const commonness = BuildCommonness(lines, cedict, essay, 's2t.json');
+    const sorted = [...commonness.figures].sort((a, b) => b - a);
+    const at = (share) => sorted[Math.floor(sorted.length * share)];
+    console.log(`commonness.txt: ${commonness.weighed} idioms weighed ` +
+        `by the essay; figures at the first tenth, quarter and half: ${at(0.1)}, ${at(0.25)}, ${at(0.5)}`);
+    fs.writeFileSync(path.join(outDir, 'commonness.txt'), commonness.text);
     fs.writeFileSync(path.join(outDir, 'readings.txt'),
         lines.map(([idiom, tokens]) => `${idiom}\t${tokens.join(' ')}\n`).join(''));
     return 0;

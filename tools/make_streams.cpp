@@ -1,6 +1,6 @@
 // Builds the library's embedded streams from the dictionary's text sources:
 //
-//   make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT ENGLISH_TXT OUT_DIR
+//   make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT ENGLISH_TXT COMMONNESS_TXT OUT_DIR
 //
 // reads pinyin.txt (a character, a tab, its readings per line, ascending),
 // idioms.txt (an idiom per line, in result order), meanings.txt (per
@@ -8,11 +8,13 @@
 // a backslash, a tab and a line break written \\, \t and \n; empty where
 // none) and readings.txt (per idiom, in its order, the idiom, a tab and one
 // token per character, separated by spaces: a syllable in a-z with its tone
-// 0-4, or "-" for none) and english.txt (as meanings.txt, the idioms' English),
-// checks them, lays out the record arrays, the meanings and the English
-// (UTF-16 texts each ended by a NUL) and the readings (coded against the
-// pinyin table, library/readings.h) and writes OUT_DIR/pinyin.lzma,
-// idioms.lzma, meanings.lzma, readings.lzma and english.lzma:
+// 0-4, or "-" for none), english.txt (as meanings.txt, the idioms' English)
+// and commonness.txt (per idiom, in its order, the idiom, a tab and its
+// figure, 0 to 100), checks them, lays out the record arrays, the meanings
+// and the English (UTF-16 texts each ended by a NUL), the readings (coded
+// against the pinyin table, library/readings.h) and the figures (a byte per
+// idiom) and writes OUT_DIR/pinyin.lzma, idioms.lzma, meanings.lzma,
+// readings.lzma, english.lzma and commonness.lzma:
 // LZMA-alone streams with properties 0x5D, an 8 MiB dictionary, the exact
 // uncompressed size in the header and no end marker. The output depends on
 // the input alone.
@@ -27,6 +29,7 @@
 #include "readings.h"
 #include "unpack.h"
 #include "quovant.h"
+#include "quovant_knowledge.h"
 #include "stream_writer.h"
 #include "utf8.h"
 
@@ -204,6 +207,26 @@ std::string ParseReadings(const std::string &file, const std::vector<PinyinEntry
     return codes;
 }
 
+// The commonness figures of the idioms, in their order, a byte each.
+std::string ParseCommonness(const std::string &file, const std::vector<IdiomEntry> &idioms)
+{
+    const std::vector<std::u16string> lines = ReadLines(file);
+    if (lines.size() != idioms.size())
+        Fail(file, lines.size(), "expected one line for each of the " + std::to_string(idioms.size()) + " idioms");
+    std::string figures;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::size_t tab = lines[i].find(u'\t');
+        if (tab == std::u16string::npos || lines[i].compare(0, tab, idioms[i].text) != 0)
+            Fail(file, i + 1, "expected the idiom of line " + std::to_string(i + 1) + " of the idioms, a tab and its figure");
+        const std::u16string digits = lines[i].substr(tab + 1);
+        if (digits.empty() || digits.size() > 3 || digits.find_first_not_of(u"0123456789") != std::u16string::npos ||
+            std::stoi(std::string(digits.begin(), digits.end())) > QUOVANT_COMMONNESS_MAX)
+            Fail(file, i + 1, "a figure must be a whole number from 0 to " + std::to_string(QUOVANT_COMMONNESS_MAX));
+        figures += static_cast<char>(std::stoi(std::string(digits.begin(), digits.end())));
+    }
+    return figures;
+}
+
 // The stream for `records`, written with the exact size in its header.
 template <typename Record>
 std::string Stream(const std::vector<Record> &records)
@@ -227,8 +250,10 @@ void WriteFile(const std::string &path, const std::string &bytes)
 
 int main(int argc, char **argv)
 {
-    if (argc != 7) {
-        std::fprintf(stderr, "usage: make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT ENGLISH_TXT OUT_DIR\n");
+    if (argc != 8) {
+        std::fprintf(stderr,
+                     "usage: make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT ENGLISH_TXT COMMONNESS_TXT "
+                     "OUT_DIR\n");
         return 2;
     }
     try {
@@ -241,7 +266,8 @@ int main(int argc, char **argv)
         const std::u16string meanings = ParseTexts(argv[3], idioms);
         const std::string readings = ParseReadings(argv[4], pinyin, idioms);
         const std::u16string english = ParseTexts(argv[5], idioms);
-        const std::string dir = argv[6];
+        const std::string commonness = ParseCommonness(argv[6], idioms);
+        const std::string dir = argv[7];
         WriteFile(dir + "/pinyin.lzma", Stream(pinyin));
         WriteFile(dir + "/idioms.lzma", Stream(idioms));
         WriteFile(dir + "/meanings.lzma", Stream(std::vector<char16_t>(meanings.begin(), meanings.end())));
@@ -249,6 +275,7 @@ int main(int argc, char **argv)
         WriteFile(dir + "/readings.lzma", readingsStream);
         const std::string englishStream = Stream(std::vector<char16_t>(english.begin(), english.end()));
         WriteFile(dir + "/english.lzma", englishStream);
+        WriteFile(dir + "/commonness.lzma", Stream(std::vector<char>(commonness.begin(), commonness.end())));
         std::printf("%zu characters, %zu idioms with their meanings, readings and English (%zu bytes of readings, "
                     "%zu packed; %zu bytes of English packed)\n",
                     pinyin.size(), idioms.size(), readings.size(), readingsStream.size(), englishStream.size());
