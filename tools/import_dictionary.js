@@ -491,21 +491,32 @@ function ToneRule(characters, mine, theirs) {
 // stands; where they differ in tones only, ToneRule decides; anything else
 // (a syllable read differently, two full tones) is decided by a line of
 // decisions, which must then name the reading of the source it follows.
-// Every disagreement left undecided, and every decision that no longer
-// meets a disagreement, stops the import. Replaces the tokens of lines in
+// A decision may also mend, by the standard, an idiom that only pinyin-pro
+// reads. Every disagreement left undecided, and every decision that no
+// longer meets a disagreement or a mend, stops the import. Replaces the tokens of lines in
 // place and returns the counts.
 function CrossCheck(lines, cedict, decisions, decisionsFile) {
-    const counts = { both: 0, agreeing: 0, syllables: 0, tones: 0, byRule: 0, byDecision: {} };
+    const counts = { both: 0, agreeing: 0, syllables: 0, tones: 0, byRule: 0, byDecision: {}, mendedAlone: 0 };
     const undecided = [];
     const used = new Set();
     for (const line of lines) {
         const [idiom, mine] = line;
-        const entries = cedict.get(idiom);
-        if (entries === undefined)
-            continue;
+        const entries = cedict.get(idiom) ?? [];
         const theirs = entries.map((entry) => CedictTokens(idiom, entry.reading)).filter((t) => t !== null);
-        if (theirs.length === 0)
+        if (theirs.length === 0) {
+            // Read by pinyin-pro alone: a decision may still mend it by the standard.
+            const decision = decisions.get(idiom);
+            if (decision === undefined)
+                continue;
+            if (decision.follows !== '现代汉语词典' || decision.tokens.join(' ') === mine.join(' ') ||
+                decision.tokens.length !== mine.length)
+                throw new Error(`${decisionsFile}:${decision.line}: ${idiom}: CC-CEDICT does not read it; only ` +
+                    "a reading of 现代汉语词典 that pinyin-pro's differs from may stand");
+            used.add(idiom);
+            ++counts.mendedAlone;
+            line[1] = decision.tokens;
             continue;
+        }
         ++counts.both;
         if (theirs.some((t) => t.join(' ') === mine.join(' '))) {
             ++counts.agreeing;
@@ -791,7 +802,8 @@ function Main(argv) {
     const decided = Object.entries(counts.byDecision).map(([source, n]) => `${n} follow ${source}`).join(', ');
     console.log(`readings.txt: ${counts.both} idioms read by both pinyin-pro and CC-CEDICT: ` +
         `${counts.agreeing} agree, ${counts.syllables} differ in a syllable, ${counts.tones} in tones only; ` +
-        `${counts.byRule} decided by the tone rule, the rest by ${DECISIONS_FILE} (${decided})`);
+        `${counts.byRule} decided by the tone rule, the rest by ${DECISIONS_FILE} (${decided}); ` +
+        `${counts.mendedAlone} read by pinyin-pro alone mended there by 现代汉语词典`);
 
     const known = new Set(readings.lines.map(([idiom]) => idiom));
     const { added, left } = CedictIdioms(cedict, known, ParsePinyin(pinyinText));
