@@ -147,7 +147,7 @@ int RunInfo(const Options &options, Console &console)
                ")  " + Said(FOLLOWERS, {std::to_string(f.followers)}) + "  " + OutcomeSaid(f) + CommonnessSaid(f) +
                "\n  " +
                (f.meaning ? OneLine(f.meaning) : Said(N_("(no meaning)"))) + "\n" +
-               (f.english ? "  " + Utf8Of(f.english) + "\n" : std::string());
+               (f.english ? "  " + OneLine(f.english) + "\n" : std::string());
     }
     if (!options.json && !out.empty())
         out += Said(NOTE_ASIDE, {Tr(OUTCOME_NOTE)}) + "\n";

@@ -14,8 +14,8 @@
  *   - Output buffers belong to the caller, who gives their capacity.
  *   - Any number of threads may call these functions at once. The first
  *     call under a rule after a dictionary is installed builds that rule's
- *     analysis (a few milliseconds) while the others wait for it; meanings
- *     and readings are unpacked, once, when first needed. There is no
+ *     analysis (a few milliseconds) while the others wait for it; meanings,
+ *     readings, English and commonness are unpacked, once, when first needed. There is no
  *     process-wide rule: each call names its own. GetIdioms keeps its own
  *     rule (one caller at a time: its result buffer is shared), and
  *     installing a dictionary while other threads ask is the caller's fault.
@@ -77,11 +77,12 @@ static inline int QuovantIsFourCharacters(const QuovantChar *idiom)
 /* How common an idiom is: a figure from 0 (rare) to QUOVANT_COMMONNESS_MAX,
  * made from how often its text is met in a large body of writing and
  * whether a learners' dictionary lists it. From QUOVANT_COMMONNESS_KNOWN on,
- * an idiom counts as known: about the most common quarter of the
- * dictionary. */
+ * an idiom counts as known to players: about the most common quarter of the
+ * dictionary (the JSON answers' "known", whether a text is an idiom of the
+ * dictionary at all, is another matter). */
 #define QUOVANT_COMMONNESS_MAX 100
 #define QUOVANT_COMMONNESS_KNOWN 30
-#define QUOVANT_COMMONNESS_UNAVAILABLE (-1) /* the figures' stream is damaged or missing */
+#define QUOVANT_COMMONNESS_UNAVAILABLE (-1) /* the figures' stream is damaged, missing or not this dictionary's */
 
 /* One idiom and what is known of it, under a rule and in a position. */
 typedef struct QuovantFacts {

@@ -47,6 +47,17 @@ if [ ! -f "$UNIHAN" ] || [ ! -f "$ESSAY" ] || [ ! -f "$JIEBA" ] || ! command -v 
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq unicode-data nodejs npm bzip2 rime-essay opencc python3-jieba
 fi
 
+# The Debian packages whose data the import reads, at the versions that made
+# the committed files: another version could change them without a word.
+for pinned in unicode-data=15.0.0-1 rime-essay=0.0~git20230204.e0519d0-1 libopencc1.1=1.1.6+ds1-1 \
+              python3-jieba=0.42.1-3; do
+    installed=$(dpkg-query -W -f='${Version}' "${pinned%%=*}" 2>/dev/null || true)
+    if [ "$installed" != "${pinned#*=}" ]; then
+        echo "import-dictionary.sh: needs ${pinned%%=*} ${pinned#*=} (Debian 12's), not \"$installed\"" >&2
+        exit 1
+    fi
+done
+
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 echo "Fetching $IDIOM_PACKAGE, $EXPLANATION_PACKAGE, $PINYIN_PACKAGE, $WORDS_PACKAGE and $CEDICT_PACKAGE" \

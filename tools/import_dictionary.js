@@ -1,9 +1,17 @@
-// Derives library/data/pinyin.txt, library/data/idioms.txt,
-// library/data/meanings.txt and library/data/readings.txt from their four
-// sources, by fixed rules, so that anyone can regenerate them byte for byte.
+// Derives library/data/pinyin.txt, idioms.txt, meanings.txt, readings.txt,
+// english.txt and commonness.txt from their sources and the reviewed
+// decision files beside them (readings-decided.txt, phrases-decided.txt,
+// meanings-mended.txt), by fixed rules, so that anyone can regenerate them
+// byte for byte.
 //
 //   node import_dictionary.js UNIHAN_READINGS_TXT IDIOM_PACKAGE_DIR EXPLANATION_PACKAGE_DIR
-//       PINYIN_PACKAGE_DIR OUT_DIR
+//       PINYIN_PACKAGE_DIR PINYIN_DATA_PACKAGE_DIR CEDICT_PACKAGE_DIR ESSAY_TXT JIEBA_DICT_TXT OUT_DIR
+//
+// What each function below derives, and by which rule, it says itself; in
+// short: the idiom package's list, then CC-CEDICT's idioms and the kept set
+// phrases placed by PlaceAdditions; readings by BuildReadings and CrossCheck;
+// meanings by BuildMeanings (garbled text mended); English by BuildEnglish;
+// commonness by BuildCommonness.
 //
 // Character readings (pinyin.txt): every code point up to U+FFFF with one of
 // kXHC1983, kTGHZ2013, kHanyuPinyin, kMandarin (the first present, in that
@@ -453,7 +461,11 @@ function ReadDecisions(file) {
             decisions.has(idiom))
             throw new Error(`${file}:${index + 1}: not "idiom<TAB>reading<TAB>${DECISION_SOURCES.join('|')}", ` +
                 'or the idiom decided twice');
-        decisions.set(idiom, { tokens: reading.split(' '), follows, line: index + 1 });
+        const tokens = reading.split(' ');
+        const bad = tokens.find((token) => token !== '-' && !(SYLLABLES.has(token.slice(0, -1)) && /[0-4]$/.test(token)));
+        if (bad !== undefined)
+            throw new Error(`${file}:${index + 1}: "${bad}" is no syllable with a tone 0-4, nor -`);
+        decisions.set(idiom, { tokens, follows, line: index + 1 });
     });
     return decisions;
 }
@@ -529,9 +541,13 @@ function CrossCheck(lines, cedict, decisions, decisionsFile) {
         const decision = decisions.get(idiom);
         if (decision !== undefined) {
             const source = { 'pinyin-pro': [mine], 'cc-cedict': theirs }[decision.follows];
-            if (source !== undefined && !source.some((t) => t.join(' ') === decision.tokens.join(' ')))
+            const kept = decision.tokens.join(' ');
+            if (source !== undefined && !source.some((t) => t.join(' ') === kept))
                 throw new Error(`${decisionsFile}:${decision.line}: ${idiom}: ${decision.follows} does not read ` +
-                    `it "${decision.tokens.join(' ')}"`);
+                    `it "${kept}"`);
+            if (source === undefined && [mine, ...theirs].some((t) => t.join(' ') === kept))
+                throw new Error(`${decisionsFile}:${decision.line}: ${idiom}: a source reads it "${kept}": ` +
+                    'name that source');
             if (decision.tokens.length !== characters.length)
                 throw new Error(`${decisionsFile}:${decision.line}: ${idiom}: not one token per character`);
             used.add(idiom);
@@ -612,8 +628,10 @@ function BestGap(keys, key) {
 // the group's; those whose first character has no group form one of their
 // own where BestGap puts their first syllable among the groups'. Additions
 // meeting at one place keep the order of their readings, then of their
-// texts; new groups follow the additions at the end of the group before
-// them. Returns the merged lines.
+// texts; where two groups meet, the additions at the end of the first come
+// first, then new groups, then those before the second's first idiom. Stops
+// unless every first character's idioms stand together. Returns the merged
+// lines.
 function PlaceAdditions(lines, additions) {
     const groups = new Map();  // first character -> indices of its lines
     lines.forEach(([idiom], index) => {
@@ -631,8 +649,13 @@ function PlaceAdditions(lines, additions) {
         groupKeys.push([...counts].reduce((a, b) => (b[1] > a[1] ? b : a))[0]);
         groupEnds.push(indices[indices.length - 1] + 1);
     }
-    const inGroups = new Map();  // index -> additions before lines[index] (lines.length: at the end)
-    const newGroups = new Map();  // likewise, for first characters without a group
+    // Additions before lines[index] (lines.length: at the end), in three
+    // kinds, so that a group stays whole where two meet: those at the end of
+    // the group before, then new groups, then those inside the group that
+    // starts there.
+    const atEnds = new Map();
+    const newGroups = new Map();
+    const inGroups = new Map();
     const place = (map, at, addition) => {
         if (!map.has(at))
             map.set(at, []);
@@ -647,25 +670,47 @@ function PlaceAdditions(lines, additions) {
             continue;
         }
         const gap = BestGap(indices.map((i) => OrderKey(lines[i][1])), OrderKey(tokens));
-        place(inGroups, gap === indices.length ? indices[gap - 1] + 1 : indices[gap], addition);
+        if (gap === indices.length)
+            place(atEnds, indices[gap - 1] + 1, addition);
+        else
+            place(inGroups, indices[gap], addition);
     }
     const byReading = (a, b) => Compare(OrderKey(a[1]), OrderKey(b[1])) || Compare(a[0], b[0]);
     const byGroup = (a, b) => Compare(a[1][0], b[1][0]) || Compare(Array.from(a[0])[0], Array.from(b[0])[0]) ||
         byReading(a, b);
     const merged = [];
     for (let i = 0; i <= lines.length; ++i) {
-        merged.push(...(inGroups.get(i) ?? []).sort(byReading), ...(newGroups.get(i) ?? []).sort(byGroup));
+        merged.push(...(atEnds.get(i) ?? []).sort(byReading), ...(newGroups.get(i) ?? []).sort(byGroup),
+            ...(inGroups.get(i) ?? []).sort(byReading));
         if (i < lines.length)
             merged.push(lines[i]);
     }
+    // The idioms of one first character stand together, as before.
+    const seen = new Set();
+    merged.forEach(([idiom], i) => {
+        const first = Array.from(idiom)[0];
+        if (seen.has(first) && Array.from(merged[i - 1][0])[0] !== first)
+            throw new Error(`idioms.txt: the idioms of ${first} do not stand together (${idiom})`);
+        seen.add(first);
+    });
     return merged;
+}
+
+// CC-CEDICT writes a word it refers to as traditional|simplified[reading]
+// ("see 挨餓受凍|挨饿受冻[ai2 e4 shou4 dong4]"), or simplified[reading] where
+// the two forms are one: for people, the simplified form alone.
+function CedictLinksAsWords(gloss) {
+    return gloss
+        .replace(/(?:\p{Script=Han}[^\s|[\]]*\|)?(\p{Script=Han}[^\s|[\]]*)\[[A-Za-z0-9:, ]+\]/gu, '$1')
+        .replace(/\p{Script=Han}[^\s|[\]]*\|(\p{Script=Han}[^\s|[\]]*)/gu, '$1');
 }
 
 // One line per idiom of lines, in its order: the idiom, a tab and its
 // English from CC-CEDICT, empty where CC-CEDICT does not list it. The
 // glosses are those of the idiom's entry that reads it as the dictionary
 // does (else of its first entry), joined by "; ", each without the tag
-// "(idiom)", which every idiom would carry; written as meanings.txt writes
+// "(idiom)", which every idiom would carry, and with the words it refers to
+// as CedictLinksAsWords gives them; written as meanings.txt writes
 // its texts. Returns the text and how many idioms have English.
 function BuildEnglish(lines, cedict) {
     let glossed = 0;
@@ -674,8 +719,8 @@ function BuildEnglish(lines, cedict) {
         const entry = entries.find((e) => (CedictTokens(idiom, e.reading) ?? []).join(' ') === tokens.join(' ')) ??
             entries[0];
         const glosses = (entry?.glosses ?? [])
-            .map((gloss) => gloss.replace(/ ?\(idiom\) ?/g, (tag) => (tag.startsWith(' ') && tag.endsWith(' ') ? ' ' : ''))
-                .trim())
+            .map((gloss) => CedictLinksAsWords(gloss)
+                .replace(/ ?\(idiom\) ?/g, (tag) => (tag.startsWith(' ') && tag.endsWith(' ') ? ' ' : '')).trim())
             .filter((gloss) => gloss !== '');
         if (glosses.length > 0)
             ++glossed;
