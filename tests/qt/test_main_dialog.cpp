@@ -269,6 +269,7 @@ private slots:
         const QString tip = QToolTip::text();
         QVERIFY2(tip.startsWith(QStringLiteral("天保九如\ntiān bǎo jiǔ rú\n")), qPrintable(tip));
         QVERIFY2(tip.contains(QStringLiteral("可接成语：")) && tip.contains(QStringLiteral("出此成语：")), qPrintable(tip));
+        QVERIFY2(tip.contains(QStringLiteral("常用度：20")), qPrintable(tip));
         QVERIFY2(tip.contains(QStringLiteral("仅供参考")), qPrintable(tip));
         QCOMPARE(dialog_->IdiomAt(QPoint(370, 100)), QString());  // nothing right of the text
     }

@@ -95,6 +95,8 @@ const yiEnglish = "concentrating one's thoughts and efforts; single-minded; bent
 const englishShown = await page.waitForFunction(
   (e) => document.querySelector('#details-english').textContent === e, yiEnglish, WAIT).then(() => true, () => false);
 Check(englishShown, 'and its English', await page.textContent('#details-english'));
+const factsLine = await page.textContent('#details-facts');
+Check(factsLine.includes('常用度：79'), 'and how common it is', factsLine);
 await page.click('#copy');
 const copied = await page.evaluate(() => navigator.clipboard.readText());
 Check(copied === '一心一意', 'the copy holds the idiom', copied);
