@@ -349,7 +349,8 @@ function ToneOf(reading) {
 // characters. The pinyin package reads the whole idiom at once, with its
 // complete word dictionary (@pinyin-pro/data's complete.js, added with
 // addDict), so that a character of several readings is read as the idiom
-// has it (三思而行 xing2, 行家里手 hang2, 朝三暮四 zhao1); toneSandhi: false keeps
+// has it (三思而行 xing2, 行家里手 hang2, 朝三暮四 zhao1; ReadMorning mends 朝 where
+// the package lacks the idiom); toneSandhi: false keeps
 // 一 and 不 in their citation tones (yi1, bu4) whatever follows them, and
 // type 'all' gives, for each character, the toneless syllable (ü as v, with
 // toneType 'none' and v: true), its tone as a number and whether the
@@ -359,6 +360,18 @@ function ToneOf(reading) {
 // character exactly one, and the tone of the first of the character's Unihan
 // readings with that syllable; anything else stops the import. Returns the
 // text and a line for each character read so.
+// 朝 beside 暮, 夕 or 晚 in one idiom is the morning, zhāo, set against the
+// evening (朝三暮四, 朝令夕改, 暮楚朝秦), where the pinyin package, without
+// the idiom in its dictionary, reads the court, cháo. Returns the tokens
+// with such a 朝 read zhao1.
+const EVENING = new Set(['暮', '夕', '晚']);
+
+function ReadMorning(characters, tokens) {
+    if (!characters.some((c) => EVENING.has(c)))
+        return tokens;
+    return tokens.map((token, i) => (characters[i] === '朝' ? 'zhao1' : token));
+}
+
 function BuildReadings(idiomsText, packageDir, wordsDir, pinyinText, unihanReadings) {
     const { pinyin, addDict } = require(path.resolve(packageDir));
     addDict(require(path.resolve(wordsDir, 'dist', 'complete.js')));
@@ -389,7 +402,7 @@ function BuildReadings(idiomsText, packageDir, wordsDir, pinyinText, unihanReadi
             replaced.push(`${idiom}: ${character} read as "${item.pinyin}", taken as ${token} (Unihan ${toned})`);
             return token;
         });
-        lines.push([idiom, tokens]);
+        lines.push([idiom, ReadMorning(characters, tokens)]);
     }
     return { lines, replaced };
 }
