@@ -349,8 +349,7 @@ function ToneOf(reading) {
 // characters. The pinyin package reads the whole idiom at once, with its
 // complete word dictionary (@pinyin-pro/data's complete.js, added with
 // addDict), so that a character of several readings is read as the idiom
-// has it (三思而行 xing2, 行家里手 hang2, 朝三暮四 zhao1; ReadMorning mends 朝 where
-// the package lacks the idiom); toneSandhi: false keeps
+// has it (三思而行 xing2, 行家里手 hang2, 朝三暮四 zhao1); toneSandhi: false keeps
 // 一 and 不 in their citation tones (yi1, bu4) whatever follows them, and
 // type 'all' gives, for each character, the toneless syllable (ü as v, with
 // toneType 'none' and v: true), its tone as a number and whether the
@@ -360,16 +359,29 @@ function ToneOf(reading) {
 // character exactly one, and the tone of the first of the character's Unihan
 // readings with that syllable; anything else stops the import. Returns the
 // text and a line for each character read so.
-// 朝 beside 暮, 夕 or 晚 in one idiom is the morning, zhāo, set against the
-// evening (朝三暮四, 朝令夕改, 暮楚朝秦), where the pinyin package, without
-// the idiom in its dictionary, reads the court, cháo. Returns the tokens
-// with such a 朝 read zhao1.
-const EVENING = new Set(['暮', '夕', '晚']);
+// Where no other source reads an idiom, the pinyin package's reading of it
+// is taken with these mends. The package reads some characters as speech
+// does, and idioms are read as writing does
+// (《现代汉语词典》 gives these characters their literary readings in
+// compounds and idioms): 血 xuè (狗血喷头), 塞 sè (闭目塞聪; the frontier, sài,
+// stands), 薄 bó (对薄公堂), 剥 bō (剥茧抽丝), 削 xuē (削足适履), 给 jǐ (家给人足)
+// and 壳 qiào (金蝉脱壳). And 朝 beside 暮, 夕, 晚 or 夜 in one idiom is the
+// morning, zhāo, set against the evening (朝令暮改, 暮楚朝秦, 以夜继朝), not
+// the court, cháo. Returns the tokens read so.
+const LITERARY = new Map([
+    ['血', ['xie3', 'xue4']], ['塞', ['sai1', 'se4']], ['薄', ['bao2', 'bo2']], ['剥', ['bao1', 'bo1']],
+    ['削', ['xiao1', 'xue1']], ['给', ['gei3', 'ji3']], ['壳', ['ke2', 'qiao4']],
+]);
+const EVENING = new Set(['暮', '夕', '晚', '夜']);
 
-function ReadMorning(characters, tokens) {
-    if (!characters.some((c) => EVENING.has(c)))
-        return tokens;
-    return tokens.map((token, i) => (characters[i] === '朝' ? 'zhao1' : token));
+function ReadAsWritten(characters, tokens) {
+    const morning = characters.some((c) => EVENING.has(c));
+    return tokens.map((token, i) => {
+        const literary = LITERARY.get(characters[i]);
+        if (literary !== undefined && token === literary[0])
+            return literary[1];
+        return morning && characters[i] === '朝' ? 'zhao1' : token;
+    });
 }
 
 function BuildReadings(idiomsText, packageDir, wordsDir, pinyinText, unihanReadings) {
@@ -402,7 +414,7 @@ function BuildReadings(idiomsText, packageDir, wordsDir, pinyinText, unihanReadi
             replaced.push(`${idiom}: ${character} read as "${item.pinyin}", taken as ${token} (Unihan ${toned})`);
             return token;
         });
-        lines.push([idiom, ReadMorning(characters, tokens)]);
+        lines.push([idiom, tokens]);
     }
     return { lines, replaced };
 }
@@ -516,12 +528,12 @@ function ToneRule(characters, mine, theirs) {
 // stands; where they differ in tones only, ToneRule decides; anything else
 // (a syllable read differently, two full tones) is decided by a line of
 // decisions, which must then name the reading of the source it follows.
-// A decision may also mend, by the standard, an idiom that only pinyin-pro
-// reads. Every disagreement left undecided, and every decision that no
+// An idiom that only pinyin-pro reads is read as written (ReadAsWritten),
+// and a decision may also mend it by the standard. Every disagreement left undecided, and every decision that no
 // longer meets a disagreement or a mend, stops the import. Replaces the tokens of lines in
 // place and returns the counts.
 function CrossCheck(lines, cedict, decisions, decisionsFile) {
-    const counts = { both: 0, agreeing: 0, syllables: 0, tones: 0, byRule: 0, byDecision: {}, mendedAlone: 0 };
+    const counts = { both: 0, agreeing: 0, syllables: 0, tones: 0, byRule: 0, byDecision: {}, mendedAlone: 0, asWritten: 0 };
     const undecided = [];
     const used = new Set();
     for (const line of lines) {
@@ -529,11 +541,16 @@ function CrossCheck(lines, cedict, decisions, decisionsFile) {
         const entries = cedict.get(idiom) ?? [];
         const theirs = entries.map((entry) => CedictTokens(idiom, entry.reading)).filter((t) => t !== null);
         if (theirs.length === 0) {
-            // Read by pinyin-pro alone: a decision may still mend it by the standard.
+            // Read by pinyin-pro alone: read as written, and a decision may
+            // still mend it by the standard.
+            const written = ReadAsWritten(Array.from(idiom), mine);
+            if (written.join(' ') !== mine.join(' '))
+                ++counts.asWritten;
+            line[1] = written;
             const decision = decisions.get(idiom);
             if (decision === undefined)
                 continue;
-            if (decision.follows !== '现代汉语词典' || decision.tokens.join(' ') === mine.join(' ') ||
+            if (decision.follows !== '现代汉语词典' || decision.tokens.join(' ') === written.join(' ') ||
                 decision.tokens.length !== mine.length)
                 throw new Error(`${decisionsFile}:${decision.line}: ${idiom}: CC-CEDICT does not read it; only ` +
                     "a reading of 现代汉语词典 that pinyin-pro's differs from may stand");
@@ -861,7 +878,8 @@ function Main(argv) {
     console.log(`readings.txt: ${counts.both} idioms read by both pinyin-pro and CC-CEDICT: ` +
         `${counts.agreeing} agree, ${counts.syllables} differ in a syllable, ${counts.tones} in tones only; ` +
         `${counts.byRule} decided by the tone rule, the rest by ${DECISIONS_FILE} (${decided}); ` +
-        `${counts.mendedAlone} read by pinyin-pro alone mended there by 现代汉语词典`);
+        `of those read by pinyin-pro alone, ${counts.asWritten} read as written (ReadAsWritten) and ` +
+        `${counts.mendedAlone} mended there by 现代汉语词典`);
 
     const known = new Set(readings.lines.map(([idiom]) => idiom));
     const { added, left } = CedictIdioms(cedict, known, ParsePinyin(pinyinText));
@@ -876,7 +894,8 @@ function Main(argv) {
     const unlisted = phrases.kept.filter((phrase) => cedictReading(phrase) === undefined);
     const read = new Map(BuildReadings(unlisted.map((phrase) => `${phrase}\n`).join(''), pinyinPackageDir, wordsDir,
         pinyinText, unihanReadings).lines);
-    const phraseLines = phrases.kept.map((phrase) => [phrase, cedictReading(phrase) ?? read.get(phrase)]);
+    const phraseLines = phrases.kept.map((phrase) =>
+        [phrase, cedictReading(phrase) ?? ReadAsWritten(Array.from(phrase), read.get(phrase))]);
     const lines = PlaceAdditions(readings.lines, [...added, ...phraseLines]);
     console.log(`idioms.txt: ${readings.lines.length} idioms of the idiom package, ${added.length} of ` +
         `CC-CEDICT's idioms added (${added.filter(([idiom]) => idiom.length === 4).length} of four characters), ` +
