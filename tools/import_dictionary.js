@@ -872,15 +872,6 @@ function Main(argv) {
         console.log(`readings.txt: ${line}`);
 
     const cedict = LoadCedict(cedictDir);
-    const decisionsFile = path.join(outDir, DECISIONS_FILE);
-    const counts = CrossCheck(readings.lines, cedict, ReadDecisions(decisionsFile), decisionsFile);
-    const decided = Object.entries(counts.byDecision).map(([source, n]) => `${n} follow ${source}`).join(', ');
-    console.log(`readings.txt: ${counts.both} idioms read by both pinyin-pro and CC-CEDICT: ` +
-        `${counts.agreeing} agree, ${counts.syllables} differ in a syllable, ${counts.tones} in tones only; ` +
-        `${counts.byRule} decided by the tone rule, the rest by ${DECISIONS_FILE} (${decided}); ` +
-        `of those read by pinyin-pro alone, ${counts.asWritten} read as written (ReadAsWritten) and ` +
-        `${counts.mendedAlone} mended there by 现代汉语词典`);
-
     const known = new Set(readings.lines.map(([idiom]) => idiom));
     const { added, left } = CedictIdioms(cedict, known, ParsePinyin(pinyinText));
     for (const line of left)
@@ -888,14 +879,23 @@ function Main(argv) {
     for (const [idiom] of added)
         known.add(idiom);
     const phrases = SetPhrases(cedict, jiebaFile, essay, known, path.join(outDir, PHRASES_FILE));
-    // A kept phrase is read as CC-CEDICT reads it, else as the pinyin package does.
+    // A kept phrase is read as CC-CEDICT reads it, else as the pinyin package
+    // does, cross-checked with the idiom package's idioms below.
     const cedictReading = (phrase) => (cedict.get(phrase) ?? [])
         .map((entry) => CedictTokens(phrase, entry.reading)).find((tokens) => tokens !== null);
-    const unlisted = phrases.kept.filter((phrase) => cedictReading(phrase) === undefined);
-    const read = new Map(BuildReadings(unlisted.map((phrase) => `${phrase}\n`).join(''), pinyinPackageDir, wordsDir,
-        pinyinText, unihanReadings).lines);
-    const phraseLines = phrases.kept.map((phrase) =>
-        [phrase, cedictReading(phrase) ?? ReadAsWritten(Array.from(phrase), read.get(phrase))]);
+    const unlisted = BuildReadings(phrases.kept.filter((phrase) => cedictReading(phrase) === undefined)
+        .map((phrase) => `${phrase}\n`).join(''), pinyinPackageDir, wordsDir, pinyinText, unihanReadings).lines;
+
+    const decisionsFile = path.join(outDir, DECISIONS_FILE);
+    const counts = CrossCheck([...readings.lines, ...unlisted], cedict, ReadDecisions(decisionsFile), decisionsFile);
+    const decided = Object.entries(counts.byDecision).map(([source, n]) => `${n} follow ${source}`).join(', ');
+    console.log(`readings.txt: ${counts.both} idioms read by both pinyin-pro and CC-CEDICT: ` +
+        `${counts.agreeing} agree, ${counts.syllables} differ in a syllable, ${counts.tones} in tones only; ` +
+        `${counts.byRule} decided by the tone rule, the rest by ${DECISIONS_FILE} (${decided}); ` +
+        `of those read by pinyin-pro alone, ${counts.asWritten} read as written (ReadAsWritten) and ` +
+        `${counts.mendedAlone} mended there by 现代汉语词典`);
+    const read = new Map(unlisted);
+    const phraseLines = phrases.kept.map((phrase) => [phrase, cedictReading(phrase) ?? read.get(phrase)]);
     const lines = PlaceAdditions(readings.lines, [...added, ...phraseLines]);
     console.log(`idioms.txt: ${readings.lines.length} idioms of the idiom package, ${added.length} of ` +
         `CC-CEDICT's idioms added (${added.filter(([idiom]) => idiom.length === 4).length} of four characters), ` +
