@@ -131,24 +131,37 @@ std::u16string Unescape(const std::string &file, std::size_t line, std::u16strin
     return out;
 }
 
-// The texts of the idioms (meanings.txt, english.txt), in their order, each
-// ended by a NUL.
-std::u16string ParseTexts(const std::string &file, const std::vector<IdiomEntry> &idioms)
+// Reads `file`, one line per idiom of `idioms` in their order, each the
+// idiom, a tab and its `what`, and hands each line's number and what
+// follows the tab to `take`.
+template <typename Take>
+void ForEachIdiomLine(const std::string &file, const std::vector<IdiomEntry> &idioms, const std::string &what,
+                      Take take)
 {
     const std::vector<std::u16string> lines = ReadLines(file);
     if (lines.size() != idioms.size())
         Fail(file, lines.size(), "expected one line for each of the " + std::to_string(idioms.size()) + " idioms");
-    std::u16string texts;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t tab = lines[i].find(u'\t');
         if (tab == std::u16string::npos || lines[i].compare(0, tab, idioms[i].text) != 0)
-            Fail(file, i + 1, "expected the idiom of line " + std::to_string(i + 1) + " of the idioms, a tab and its text");
-        const std::u16string text = Unescape(file, i + 1, std::u16string_view(lines[i]).substr(tab + 1));
+            Fail(file, i + 1, "expected the idiom of line " + std::to_string(i + 1) + " of the idioms, a tab and its " +
+                                  what);
+        take(i + 1, std::u16string_view(lines[i]).substr(tab + 1));
+    }
+}
+
+// The texts of the idioms (meanings.txt, english.txt), in their order, each
+// ended by a NUL.
+std::u16string ParseTexts(const std::string &file, const std::vector<IdiomEntry> &idioms)
+{
+    std::u16string texts;
+    ForEachIdiomLine(file, idioms, "text", [&](std::size_t line, std::u16string_view escaped) {
+        const std::u16string text = Unescape(file, line, escaped);
         if (text.find(u'\0') != std::u16string::npos)
-            Fail(file, i + 1, "a text must not contain NUL");
+            Fail(file, line, "a text must not contain NUL");
         texts += text;
         texts += u'\0';
-    }
+    });
     return texts;
 }
 
@@ -184,46 +197,39 @@ std::string ReadingCode(const std::string &file, std::size_t line, const std::ve
 std::string ParseReadings(const std::string &file, const std::vector<PinyinEntry> &pinyin,
                           const std::vector<IdiomEntry> &idioms)
 {
-    const std::vector<std::u16string> lines = ReadLines(file);
-    if (lines.size() != idioms.size())
-        Fail(file, lines.size(), "expected one line for each of the " + std::to_string(idioms.size()) + " idioms");
     std::string codes;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::u16string_view idiom(idioms[i].text, FieldLength(idioms[i].text));
-        const std::size_t tab = lines[i].find(u'\t');
-        if (tab == std::u16string::npos || lines[i].compare(0, tab, idiom) != 0)
-            Fail(file, i + 1, "expected the idiom of line " + std::to_string(i + 1) + " of the idioms, a tab and its syllables");
-        std::u16string_view tokens = std::u16string_view(lines[i]).substr(tab + 1);
+    std::size_t entry = 0;
+    ForEachIdiomLine(file, idioms, "syllables", [&](std::size_t line, std::u16string_view tokens) {
+        const IdiomEntry &e = idioms[entry++];
+        const std::u16string_view idiom(e.text, FieldLength(e.text));
         for (std::size_t unit = 0; unit < idiom.size(); ++unit) {
             const std::size_t space = unit + 1 < idiom.size() ? tokens.find(u' ') : tokens.size();
             if (space == std::u16string_view::npos || space == 0)
-                Fail(file, i + 1, "expected one syllable for each character, separated by single spaces");
-            codes += ReadingCode(file, i + 1, pinyin, idiom[unit], std::u16string(tokens.substr(0, space)));
+                Fail(file, line, "expected one syllable for each character, separated by single spaces");
+            codes += ReadingCode(file, line, pinyin, idiom[unit], std::u16string(tokens.substr(0, space)));
             tokens.remove_prefix(std::min(space + 1, tokens.size()));
         }
         if (!tokens.empty())
-            Fail(file, i + 1, "more syllables than characters");
-    }
+            Fail(file, line, "more syllables than characters");
+    });
     return codes;
 }
 
 // The commonness figures of the idioms, in their order, a byte each.
 std::string ParseCommonness(const std::string &file, const std::vector<IdiomEntry> &idioms)
 {
-    const std::vector<std::u16string> lines = ReadLines(file);
-    if (lines.size() != idioms.size())
-        Fail(file, lines.size(), "expected one line for each of the " + std::to_string(idioms.size()) + " idioms");
     std::string figures;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::size_t tab = lines[i].find(u'\t');
-        if (tab == std::u16string::npos || lines[i].compare(0, tab, idioms[i].text) != 0)
-            Fail(file, i + 1, "expected the idiom of line " + std::to_string(i + 1) + " of the idioms, a tab and its figure");
-        const std::u16string digits = lines[i].substr(tab + 1);
-        if (digits.empty() || digits.size() > 3 || digits.find_first_not_of(u"0123456789") != std::u16string::npos ||
-            std::stoi(std::string(digits.begin(), digits.end())) > QUOVANT_COMMONNESS_MAX)
-            Fail(file, i + 1, "a figure must be a whole number from 0 to " + std::to_string(QUOVANT_COMMONNESS_MAX));
-        figures += static_cast<char>(std::stoi(std::string(digits.begin(), digits.end())));
-    }
+    ForEachIdiomLine(file, idioms, "figure", [&](std::size_t line, std::u16string_view digits) {
+        const std::string bad = "a figure must be a whole number from 0 to " + std::to_string(QUOVANT_COMMONNESS_MAX);
+        if (digits.empty() || digits.size() > 3 || digits.find_first_not_of(u"0123456789") != digits.npos)
+            Fail(file, line, bad);
+        int figure = 0;
+        for (const char16_t d : digits)
+            figure = figure * 10 + (d - u'0');
+        if (figure > QUOVANT_COMMONNESS_MAX)
+            Fail(file, line, bad);
+        figures += static_cast<char>(figure);
+    });
     return figures;
 }
 
