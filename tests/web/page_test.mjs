@@ -88,13 +88,12 @@ console.log(`a query in the page: ${(timing.answer * 1000).toFixed(0)} µs for t
 await Ask('一');
 await page.click('#more');
 await page.locator('#candidates li button', { hasText: '一心一意' }).first().click();
-const MeaningIs = (meaning) => page.waitForFunction(
-  (m) => document.querySelector('#details-meaning').textContent === m, meaning, WAIT).then(() => true, () => false);
+const Shows = (selector, text) => page.waitForFunction(
+  ([s, t]) => document.querySelector(s).textContent === t, [selector, text], WAIT).then(() => true, () => false);
+const MeaningIs = (meaning) => Shows('#details-meaning', meaning);
 Check(await MeaningIs(yiMeaning), 'a tap shows the meaning', await page.textContent('#details-meaning'));
 const yiEnglish = "concentrating one's thoughts and efforts; single-minded; bent on; intently";
-const englishShown = await page.waitForFunction(
-  (e) => document.querySelector('#details-english').textContent === e, yiEnglish, WAIT).then(() => true, () => false);
-Check(englishShown, 'and its English', await page.textContent('#details-english'));
+Check(await Shows('#details-english', yiEnglish), 'and its English', await page.textContent('#details-english'));
 const factsLine = await page.textContent('#details-facts');
 Check(factsLine.includes('常用度：79'), 'and how common it is', factsLine);
 await page.click('#copy');
