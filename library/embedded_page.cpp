@@ -1,8 +1,8 @@
 // The streams that travel inside the page's module: the readings and the
-// commonness figures, offered for unpacking on first use. The meanings and the English do not travel
-// inside it: the page fetches them as files of their own after its first
-// answer and offers them then (OfferIdiomStream), so that the first answer
-// comes sooner.
+// commonness figures, offered for unpacking on first use. The meanings and
+// the English do not travel inside it: the page fetches them as files of
+// their own after its first answer and offers them then (OfferIdiomStream),
+// so that the first answer comes sooner.
 #include <cstddef>
 
 #include "commonness.h"

@@ -798,6 +798,8 @@ function LoadEssay(essayFile) {
     }
     return {
         WeightsOf(words) {
+            if (words.length === 0)
+                return [];
             const traditional = execFileSync('opencc', ['-c', 's2t.json'],
                 { input: words.join('\n') + '\n', maxBuffer: 1 << 28 }).toString('utf8').split('\n');
             if (traditional.length !== words.length + 1)
