@@ -6,12 +6,12 @@ file(MAKE_DIRECTORY "${WORK_DIR}")
 execute_process(
     COMMAND "${GENERATOR}" "${DATA_DIR}/pinyin.txt" "${DATA_DIR}/idioms.txt" "${DATA_DIR}/meanings.txt"
             "${DATA_DIR}/readings.txt" "${DATA_DIR}/english.txt"
-            "${DATA_DIR}/commonness.txt" "${WORK_DIR}"
+            "${DATA_DIR}/commonness.txt" "${DATA_DIR}/customary.txt" "${WORK_DIR}"
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "the generator failed (${result})")
 endif()
-foreach(name pinyin.lzma idioms.lzma meanings.lzma readings.lzma english.lzma commonness.lzma)
+foreach(name pinyin.lzma idioms.lzma meanings.lzma readings.lzma english.lzma commonness.lzma customary.lzma)
     file(SHA256 "${DATA_DIR}/${name}" committed)
     file(SHA256 "${WORK_DIR}/${name}" generated)
     if(NOT committed STREQUAL generated)

