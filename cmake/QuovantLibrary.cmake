@@ -64,9 +64,9 @@ function(quovant_add_embedded target)
 endfunction()
 
 # quovant_add_embedded_meanings(TARGET [DAMAGE OFFSET^MASK]): the meanings,
-# English, readings and commonness streams of library/data,
-# OfferEmbeddedTexts, OfferEmbeddedReadings and OfferEmbeddedCommonness
-# (library/embedded_meanings.cpp), for the programs
+# English, readings, commonness and customary readings streams of
+# library/data and their Offer functions (library/embedded_meanings.cpp),
+# for the programs
 # that offer the idiom knowledge; DAMAGE damages the meanings.
 function(quovant_add_embedded_meanings target)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "DAMAGE" "")
@@ -78,7 +78,8 @@ function(quovant_add_embedded_meanings target)
         STREAMS MEANINGS_STREAM=${PROJECT_SOURCE_DIR}/library/data/meanings.lzma
                 ENGLISH_STREAM=${PROJECT_SOURCE_DIR}/library/data/english.lzma
                 READINGS_STREAM=${PROJECT_SOURCE_DIR}/library/data/readings.lzma
-                COMMONNESS_STREAM=${PROJECT_SOURCE_DIR}/library/data/commonness.lzma DAMAGE "${damage}")
+                COMMONNESS_STREAM=${PROJECT_SOURCE_DIR}/library/data/commonness.lzma
+                CUSTOMARY_STREAM=${PROJECT_SOURCE_DIR}/library/data/customary.lzma DAMAGE "${damage}")
 endfunction()
 
 # quovant_add_library(TARGET EMBEDDED OUTPUT_DIR [MEANINGS TARGET]): the

@@ -21,6 +21,7 @@
     X(GetIdiomFactsByRule)      \
     X(GetIdiomFactsAtByRule)    \
     X(GetIdiomChainByRule)      \
-    X(OfferIdiomStream)
+    X(OfferIdiomStream)         \
+    X(SetPlayerIdioms)
 
 #endif /* QUOVANT_EXPORTS_H */

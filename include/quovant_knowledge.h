@@ -96,7 +96,13 @@ typedef struct QuovantFacts {
     int proven;                  /* 1 when `outcome` is exact for a game without repeats; 0 for the guide */
     const QuovantChar *english;  /* its English gloss, or null when it has none or the English is unavailable */
     int commonness;              /* how common it is, 0 to QUOVANT_COMMONNESS_MAX, or QUOVANT_COMMONNESS_UNAVAILABLE */
+    int origin;                  /* QUOVANT_FROM_DICTIONARY, or one of the player's own idioms (below) */
 } QuovantFacts;
+
+/* Where an idiom comes from (QuovantFacts.origin). */
+#define QUOVANT_FROM_DICTIONARY 0       /* the library's dictionary */
+#define QUOVANT_FROM_PLAYER 1           /* the player's own, read as the player wrote it */
+#define QUOVANT_FROM_PLAYER_CUSTOMARY 2 /* the player's own, each character read by its most customary reading */
 
 /* Results of the functions below, each with one meaning. A function that
  * counts returns the count (0 or more) instead of QUOVANT_FOUND; every
@@ -172,6 +178,28 @@ QUOVANT_API int HasIdiomMeanings(void);
  * threads ask. Returns 1; 0 when `kind` is no stream (nothing is offered). */
 QUOVANT_API int OfferIdiomStream(int kind, const unsigned char *data, size_t size);
 
+/* Why SetPlayerIdioms took or left each idiom it was given. */
+#define QUOVANT_PLAYER_ADDED 0         /* it is one of the player's idioms now */
+#define QUOVANT_PLAYER_NOT_IDIOM 1     /* not 3 to 13 Chinese characters (a "，" between two allowed) */
+#define QUOVANT_PLAYER_IN_DICTIONARY 2 /* the dictionary has it already */
+#define QUOVANT_PLAYER_REPEATED 3      /* given earlier in the same list */
+#define QUOVANT_PLAYER_BAD_READING 4   /* its reading is not one syllable with its tone per character */
+#define QUOVANT_PLAYER_NO_READING 5    /* given without a reading, and a character has no customary one */
+
+/* Makes the `count` texts of `idioms` the player's own idioms, in place of
+ * those set before: idioms everywhere, after the dictionary's, under every
+ * rule. Each is written exactly, and read as `readings` (may be null; an
+ * entry may be null or blank) gives it: one syllable with its tone per
+ * character, separated by spaces ("wan4 li3 tiao1 yi1", "wàn lǐ tiāo yī";
+ * tone 0 or 5 is the neutral tone); without one, each character by its most
+ * customary reading. Writes why each was taken or left to `results` (may be
+ * null) and returns how many were taken, or QUOVANT_NOT_READY or
+ * QUOVANT_NO_MEMORY (then nothing changed). Installs a new table: texts
+ * handed back before are no longer valid, and, like installing a
+ * dictionary, not while other threads ask. */
+QUOVANT_API long SetPlayerIdioms(const QuovantChar *const *idioms, const QuovantChar *const *readings, size_t count,
+                                 int *results);
+
 /* Function pointer types for callers that bind the library at run time. */
 typedef long (*QuovantGetIdiomCandidatesFn)(const QuovantChar *, const QuovantChar *const *, size_t,
                                             QuovantFacts *, size_t);
@@ -182,6 +210,7 @@ typedef int (*QuovantGetIdiomChainFn)(const QuovantChar *, const QuovantChar *, 
                                       size_t *);
 typedef int (*QuovantHasIdiomMeaningsFn)(void);
 typedef int (*QuovantOfferIdiomStreamFn)(int, const unsigned char *, size_t);
+typedef long (*QuovantSetPlayerIdiomsFn)(const QuovantChar *const *, const QuovantChar *const *, size_t, int *);
 typedef long (*QuovantGetIdiomCandidatesByRuleFn)(int, const QuovantChar *, const QuovantChar *const *, size_t,
                                                   QuovantFacts *, size_t);
 typedef int (*QuovantGetIdiomFactsByRuleFn)(int, const QuovantChar *, QuovantFacts *);

@@ -41,7 +41,7 @@ bool Unpack(Figures &f)
         return false;
     f.figures = buffer;
     f.count = size;
-    return size == g_idiomTable.count &&
+    return size == g_loadedIdiomCount &&
            std::all_of(buffer, buffer + size, [](unsigned char figure) { return figure <= QUOVANT_COMMONNESS_MAX; });
 }
 
@@ -64,6 +64,9 @@ int CommonnessOf(std::size_t entry)
             Release(g_figures);
         return true;
     });
+    // The player's own idioms are known to the player.
+    if (entry >= g_loadedIdiomCount && entry < g_idiomTable.count)
+        return QUOVANT_COMMONNESS_KNOWN;
     if (g_figures.figures == nullptr || entry >= g_figures.count)
         return QUOVANT_COMMONNESS_UNAVAILABLE;
     return g_figures.figures[entry];

@@ -8,6 +8,7 @@
 
 PinyinTable g_pinyinTable = {nullptr, 0};
 IdiomTable g_idiomTable = {nullptr, 0};
+std::size_t g_loadedIdiomCount = 0;
 std::uint64_t g_dictionaryGeneration = 1;
 
 void InstallPinyinTable(PinyinEntry *entries, std::size_t count)
@@ -17,10 +18,11 @@ void InstallPinyinTable(PinyinEntry *entries, std::size_t count)
     ++g_dictionaryGeneration;
 }
 
-void InstallIdiomTable(IdiomEntry *entries, std::size_t count)
+void InstallIdiomTable(IdiomEntry *entries, std::size_t count, std::size_t loaded)
 {
     std::free(g_idiomTable.entries);
     g_idiomTable = {entries, count};
+    g_loadedIdiomCount = loaded < count ? loaded : count;
     ++g_dictionaryGeneration;
 }
 

@@ -57,6 +57,11 @@ extern PinyinTable g_pinyinTable;
 // and keyed by FillIdiomKeys.
 extern IdiomTable g_idiomTable;
 
+// How many of the idiom table's first entries its per-idiom streams (the
+// readings, the texts, the commonness figures) number: the idioms it was
+// loaded with. The player's own idioms (player.h) follow them.
+extern std::size_t g_loadedIdiomCount;
+
 // Counts every change of the tables or of the idioms' keys, so that what is
 // built from them knows when it is out of date (stamp.h).
 extern std::uint64_t g_dictionaryGeneration;
@@ -67,9 +72,14 @@ extern std::uint64_t g_dictionaryGeneration;
 void InstallPinyinTable(PinyinEntry *entries, std::size_t count);
 
 // Makes `entries` (count records, allocated with malloc) the idiom table,
-// keys untouched, which takes them over, and frees the table it replaces.
-// Null and 0 leave no table.
-void InstallIdiomTable(IdiomEntry *entries, std::size_t count);
+// keys untouched, which takes them over, and frees the table it replaces;
+// the first `loaded` of them (all, without it) are the loaded idioms. Null
+// and 0 leave no table.
+void InstallIdiomTable(IdiomEntry *entries, std::size_t count, std::size_t loaded);
+inline void InstallIdiomTable(IdiomEntry *entries, std::size_t count)
+{
+    InstallIdiomTable(entries, count, count);
+}
 
 // The readings of `ch` as a pointer into the pinyin table, or null when the
 // table has no entry for it.

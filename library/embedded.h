@@ -25,11 +25,13 @@ int LoadIdiomTable();
 // loaded, the idiom table. False when either could not be loaded.
 bool LoadEmbeddedDictionary();
 
-// Offer the embedded texts (meanings, English) and the readings and
-// commonness streams, to be unpacked when first needed. Only in the programs
-// that offer the idiom knowledge (library/embedded_meanings.cpp).
+// Offer the embedded texts (meanings, English) and the readings,
+// commonness and customary readings streams, to be unpacked when first
+// needed. Only in the programs that offer the idiom knowledge
+// (library/embedded_meanings.cpp).
 void OfferEmbeddedTexts();
 void OfferEmbeddedReadings();
 void OfferEmbeddedCommonness();
+void OfferEmbeddedCustomaryReadings();
 
 #endif

@@ -1,10 +1,12 @@
-// The meanings, English, readings and commonness streams that travel inside
+// The meanings, English, readings, commonness and customary readings
+// streams that travel inside
 // the programs that offer the idiom knowledge (libQuovant.so and the console
 // tool), offered for unpacking on first use.
 #include <cstddef>
 
 #include "commonness.h"
 #include "embedded.h"
+#include "player.h"
 #include "readings.h"
 #include "texts.h"
 
@@ -16,6 +18,8 @@ extern const unsigned char READINGS_STREAM[];
 extern const std::size_t READINGS_STREAM_SIZE;
 extern const unsigned char COMMONNESS_STREAM[];
 extern const std::size_t COMMONNESS_STREAM_SIZE;
+extern const unsigned char CUSTOMARY_STREAM[];
+extern const std::size_t CUSTOMARY_STREAM_SIZE;
 
 void OfferEmbeddedTexts()
 {
@@ -31,4 +35,9 @@ void OfferEmbeddedReadings()
 void OfferEmbeddedCommonness()
 {
     OfferCommonness(COMMONNESS_STREAM, COMMONNESS_STREAM_SIZE);
+}
+
+void OfferEmbeddedCustomaryReadings()
+{
+    OfferCustomaryReadings(CUSTOMARY_STREAM, CUSTOMARY_STREAM_SIZE);
 }

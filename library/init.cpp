@@ -17,6 +17,7 @@ extern "C" QUOVANT_API int InitIdioms(void)
         OfferEmbeddedReadings();
         OfferEmbeddedTexts();
         OfferEmbeddedCommonness();
+        OfferEmbeddedCustomaryReadings();
         g_initResult = LoadEmbeddedDictionary() ? 1 : 0;
     }
     return g_initResult;

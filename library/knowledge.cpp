@@ -7,6 +7,7 @@
 #include "array.h"
 #include "commonness.h"
 #include "dictionary.h"
+#include "player.h"
 #include "position.h"
 #include "query.h"
 #include "quovant_knowledge.h"
@@ -44,7 +45,8 @@ QuovantFacts FactsOfEntry(Position &p, std::uint32_t entry, bool prove = true)
             ReadingsAvailable() ? ToCaller(ReadingOf(entry)) : nullptr,
             proven ? 1 : 0,
             ToCaller(TextOf(TEXT_ENGLISH, entry)),
-            CommonnessOf(entry)};
+            CommonnessOf(entry),
+            OriginOf(entry)};
 }
 
 // The first entry of the idiom written exactly as `idiom`, or -1.

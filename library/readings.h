@@ -4,7 +4,8 @@
 // syllable and for the idioms that begin with a syllable; the facts show an
 // idiom's reading with tone marks.
 //
-// The unpacked stream holds, for each entry of the idiom table in its order
+// The unpacked stream holds, for each loaded entry of the idiom table (the
+// player's own idioms bring their codes with them: player.h), in its order
 // and each unit of its text, one code: a byte below SPELLED_SYLLABLE is
 // 5 * r + t, the r-th reading (from 0) of that character in the pinyin table
 // with tone t (0 for the neutral tone); SPELLED_SYLLABLE is followed by the

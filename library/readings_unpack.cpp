@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "dictionary.h"
+#include "player.h"
 #include "readings.h"
 #include "readings_table.h"
 #include "stamp.h"
@@ -203,16 +204,25 @@ bool Unpack(Readings &r)
     if (r.stream == nullptr || g_idiomTable.entries == nullptr ||
         UnpackBlob(r.stream, r.length, 1, &bytes, &size) != 0)
         return false;
-    const std::size_t entries = g_idiomTable.count;
+    // The loaded idioms are read from the stream, the player's own from
+    // their codes.
+    const std::size_t entries = g_idiomTable.count, loaded = g_loadedIdiomCount;
     std::size_t at = 0;
     bool ok = r.slots.Assign(SYLLABLE_SLOTS, 0) && r.soundStart.Resize(entries + 1);
     r.outOfMemory = !ok;
-    for (std::size_t e = 0; ok && e < entries; ++e) {
+    for (std::size_t e = 0; ok && e < loaded; ++e) {
         r.soundStart[e] = static_cast<std::uint32_t>(r.sounds.Size());
         ok = ReadEntry(r, g_idiomTable.entries[e], bytes, size, &at);
     }
     std::free(bytes);
-    if (!ok || at != size)
+    ok = ok && at == size;
+    std::size_t playerSize = 0, playerAt = 0;
+    const unsigned char *player = PlayerReadingCodes(&playerSize);
+    for (std::size_t e = loaded; ok && e < entries; ++e) {
+        r.soundStart[e] = static_cast<std::uint32_t>(r.sounds.Size());
+        ok = ReadEntry(r, g_idiomTable.entries[e], player, playerSize, &playerAt);
+    }
+    if (!ok || playerAt != playerSize)
         return false;
     r.soundStart[entries] = static_cast<std::uint32_t>(r.sounds.Size());
     r.outOfMemory = !GroupBySound(r, entries) || !WriteTexts(r, entries);

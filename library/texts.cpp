@@ -51,7 +51,7 @@ bool Unpack(Texts &m)
                 return false;
             begin = i + 1;
         }
-    return begin == units && m.start.Size() == g_idiomTable.count;
+    return begin == units && m.start.Size() == g_loadedIdiomCount;
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 // The idioms' texts beside the dictionary: their meanings and their English,
 // a stream each, offered by the programs that carry them and unpacked on
 // first use, never at load. A stream's unpacked bytes are UTF-16 texts, each
-// ended by a NUL, one per entry of the idiom table in its order (an empty
-// text where an idiom has none). A stream that does not unpack, or whose
-// texts are not as many as the idiom table's entries, leaves its texts
+// ended by a NUL, one per loaded entry of the idiom table in its order (an
+// empty text where an idiom has none; the player's own idioms have none). A
+// stream that does not unpack, or whose texts are not as many as the loaded
+// idioms, leaves its texts
 // unavailable. Each is unpacked once under a lock of its own; any number of
 // threads may then read it.
 #ifndef QUOVANT_TEXTS_H
