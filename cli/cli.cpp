@@ -83,6 +83,8 @@ const struct {
     {"info", RunInfo, TAKES_JSON | TAKES_WORDS, UNKNOWN_OPTION},
     {"path", RunPath, TAKES_JSON | TAKES_WORDS, UNKNOWN_OPTION},
     {"play", RunPlay, 0, N_("play takes only --rule and --four (see quovant --help)")},
+    {"add", RunAdd, TAKES_WORDS, UNKNOWN_OPTION},
+    {"remove", RunRemove, TAKES_WORDS, UNKNOWN_OPTION},
 };
 
 int RunQueries(const std::vector<std::string> &args, Console &console)
@@ -100,6 +102,7 @@ int RunQueries(const std::vector<std::string> &args, Console &console)
                             BINDING_FAILURE_ERROR);
         if (!HasIdiomKnowledge())
             return Fail(console, options.json, EXIT_NO_LIBRARY, NO_KNOWLEDGE);
+        LoadPlayerIdioms(console);
         return sub.run(options, console);
     }
     // The rule options, then the queries.
@@ -114,6 +117,7 @@ int RunQueries(const std::vector<std::string> &args, Console &console)
         console.Err("quovant: " + Said(NO_KNOWLEDGE) + "\n");
         return EXIT_NO_LIBRARY;
     }
+    LoadPlayerIdioms(console);
     // A rule the library cannot answer by (its readings damaged) fails every query: said once.
     if (rules != QUOVANT_RULE_CLASSIC && !CanAnswerBy(rules))
         return LibraryFailed(console, false);

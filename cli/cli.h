@@ -20,6 +20,7 @@ enum ExitCode {
     EXIT_NO_LIBRARY = 3,
     EXIT_OUTPUT_FAILED = 4,
     EXIT_UNKNOWN_IDIOM = 5,
+    EXIT_FILE_FAILED = 6,
 };
 
 // What each exit code means, as --help says it (each further line of a
@@ -37,6 +38,7 @@ inline constexpr ExitCodeMeaning EXIT_CODES[] = {
                          "of memory")},
     {EXIT_OUTPUT_FAILED, N_("standard output could not be written (a closed pipe ends quietly)")},
     {EXIT_UNKNOWN_IDIOM, N_("path: FROM or TO is not an idiom of the dictionary (or not valid UTF-8)")},
+    {EXIT_FILE_FAILED, N_("add, remove: the file of your own idioms could not be read or written")},
 };
 
 // The tool's view of its terminal, provided by each platform's entry.
@@ -58,6 +60,15 @@ public:
     virtual bool InputIsTerminal() const = 0;
     // The bytes of the file at `path` (UTF-8); false when it cannot be read.
     virtual bool ReadTextFile(const std::string &path, std::string &content) = 0;
+    // True when something exists at `path` (UTF-8).
+    virtual bool FileExists(const std::string &path) const = 0;
+    // Where the player's own idioms are kept (player_idioms.h); empty when
+    // the environment names no place for them.
+    virtual std::string PlayerFile() const = 0;
+    // Puts `content` in the file at `path` whole or not at all: written
+    // beside it (its folder made where missing), then renamed over it.
+    // Empty on success, else why not, for the user.
+    virtual std::string ReplaceTextFile(const std::string &path, const std::string &content) = 0;
     // Why the last Out failed, for the user; empty when standard output's
     // reader has gone (a closed pipe), which ends the tool quietly.
     virtual std::string OutputError() const = 0;
@@ -102,5 +113,12 @@ int RunNext(const Options &options, Console &console);
 int RunInfo(const Options &options, Console &console);
 int RunPath(const Options &options, Console &console);
 int RunPlay(const Options &options, Console &console);
+int RunAdd(const Options &options, Console &console);
+int RunRemove(const Options &options, Console &console);
+
+// Hands the player's own idioms, from their file, to the bound library, and
+// tells on standard error of each line left out. Without the file, or a
+// library that takes no such idioms, nothing changes.
+void LoadPlayerIdioms(Console &console);
 
 #endif

@@ -23,9 +23,13 @@ namespace {
 const char FOLLOWERS[] = N_("%1 followers");
 
 // How common an idiom is, with two spaces before it; nothing where the
-// figures are unavailable.
+// figures are unavailable. A player's own idiom is said to be one instead.
 std::string CommonnessSaid(const QuovantFacts &f)
 {
+    if (f.origin == QUOVANT_FROM_PLAYER)
+        return "  " + Said(N_("your own idiom"));
+    if (f.origin == QUOVANT_FROM_PLAYER_CUSTOMARY)
+        return "  " + Said(N_("your own idiom, each character read by its most customary reading"));
     return f.commonness == QUOVANT_COMMONNESS_UNAVAILABLE
                ? std::string()
                : "  " + Said(N_("commonness %1"), {std::to_string(f.commonness)});

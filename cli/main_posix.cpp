@@ -1,8 +1,10 @@
 // The quovant tool's entry on POSIX systems: UTF-8 arguments and streams.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +14,7 @@
 
 #include "cli.h"
 #include "messages.h"
+#include "player_idioms.h"
 
 namespace {
 
@@ -70,6 +73,38 @@ public:
         std::ifstream in(path, std::ios::binary);
         content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         return in.good() || in.eof();
+    }
+
+    bool FileExists(const std::string &path) const override
+    {
+        std::error_code error;
+        // What cannot be looked at may be there: it counts as existing.
+        return std::filesystem::exists(path, error) || error;
+    }
+
+    std::string PlayerFile() const override { return PlayerFilePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")); }
+
+    std::string ReplaceTextFile(const std::string &path, const std::string &content) override
+    {
+        std::error_code error;
+        const std::filesystem::path target(path);
+        std::filesystem::create_directories(target.parent_path(), error);
+        const std::string written = path + ".new";
+        const int fd = open(written.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return written + ": " + SystemErrorText(errno);
+        const bool ok = WriteAll(fd, content) && fsync(fd) == 0;
+        const int writeErrno = errno;
+        if (close(fd) != 0 || !ok) {
+            unlink(written.c_str());
+            return written + ": " + SystemErrorText(ok ? errno : writeErrno);
+        }
+        if (rename(written.c_str(), path.c_str()) != 0) {
+            const int renameErrno = errno;
+            unlink(written.c_str());
+            return path + ": " + SystemErrorText(renameErrno);
+        }
+        return {};
     }
 
     std::string OutputError() const override

@@ -5,11 +5,13 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "cli.h"
 #include "messages.h"
+#include "player_idioms.h"
 #include "utf8.h"
 
 namespace {
@@ -70,18 +72,65 @@ public:
     {
         if (outputError_ == ERROR_NO_DATA || outputError_ == ERROR_BROKEN_PIPE)
             return {};
+        return ErrorText(outputError_);
+    }
+
+    bool FileExists(const std::string &path) const override
+    {
+        const std::u16string wide = Utf8ToUtf16(path).value_or(u"");
+        return GetFileAttributesW(reinterpret_cast<const wchar_t *>(wide.c_str())) != INVALID_FILE_ATTRIBUTES ||
+               (GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND);
+    }
+
+    std::string PlayerFile() const override
+    {
+        const wchar_t *appData = _wgetenv(L"APPDATA");
+        return PlayerFilePathUnder(
+            appData != nullptr ? Utf16ToUtf8(reinterpret_cast<const char16_t *>(appData)).c_str() : nullptr);
+    }
+
+    std::string ReplaceTextFile(const std::string &path, const std::string &content) override
+    {
+        const std::u16string wide = Utf8ToUtf16(path).value_or(u"");
+        // The folders on the way, each made where missing (the drive's own fails, harmlessly).
+        for (std::size_t at = wide.find(u'\\'); at != std::u16string::npos; at = wide.find(u'\\', at + 1))
+            CreateDirectoryW(reinterpret_cast<const wchar_t *>(wide.substr(0, at).c_str()), nullptr);
+        const std::u16string written = wide + u".new";
+        const auto *writtenName = reinterpret_cast<const wchar_t *>(written.c_str());
+        HANDLE file = CreateFileW(writtenName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return path + ".new: " + ErrorText(GetLastError());
+        const bool ok = Write(file, content) && FlushFileBuffers(file);
+        const DWORD writeError = GetLastError();
+        CloseHandle(file);
+        if (!ok) {
+            DeleteFileW(writtenName);
+            return path + ".new: " + ErrorText(writeError);
+        }
+        if (!MoveFileExW(writtenName, reinterpret_cast<const wchar_t *>(wide.c_str()),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            const DWORD moveError = GetLastError();
+            DeleteFileW(writtenName);
+            return path + ": " + ErrorText(moveError);
+        }
+        return {};
+    }
+
+private:
+    // The system's description of `error`, without its closing full stop.
+    static std::string ErrorText(DWORD error)
+    {
         wchar_t *message = nullptr;
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, outputError_, 0, reinterpret_cast<wchar_t *>(&message), 0, nullptr);
+                       nullptr, error, 0, reinterpret_cast<wchar_t *>(&message), 0, nullptr);
         std::string text = message != nullptr ? Utf16ToUtf8(reinterpret_cast<const char16_t *>(message))
-                                              : "error " + std::to_string(outputError_);
+                                              : "error " + std::to_string(error);
         LocalFree(message);
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.'))
             text.pop_back();
         return text;
     }
 
-private:
     static bool IsConsole(HANDLE handle)
     {
         DWORD mode = 0;

@@ -73,11 +73,27 @@ std::string FactsLineChinese(const QuovantFacts &facts)
     line.replace(line.find("%2"), 2, OutcomeTextChinese(facts));
     if (facts.followers == 0)
         line += QUOVANT_TIP_DEAD_END_TEXT;
-    if (facts.commonness != QUOVANT_COMMONNESS_UNAVAILABLE) {
+    if (facts.origin == QUOVANT_FROM_PLAYER) {
+        line += QUOVANT_TIP_OWN_TEXT;
+    } else if (facts.origin == QUOVANT_FROM_PLAYER_CUSTOMARY) {
+        line += QUOVANT_TIP_OWN_CUSTOMARY_TEXT;
+    } else if (facts.commonness != QUOVANT_COMMONNESS_UNAVAILABLE) {
         std::string commonness = QUOVANT_TIP_COMMONNESS_TEXT;
         line += commonness.replace(commonness.find("%1"), 2, std::to_string(facts.commonness));
     }
     return line;
+}
+
+const char *OriginWord(int origin)
+{
+    switch (origin) {
+    case QUOVANT_FROM_PLAYER:
+        return "player";
+    case QUOVANT_FROM_PLAYER_CUSTOMARY:
+        return "player-customary";
+    default:
+        return "dictionary";
+    }
 }
 
 const char *OutcomeWord(int outcome)

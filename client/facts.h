@@ -16,12 +16,18 @@
 const char *OutcomeWord(int outcome);
 const char *OutcomeWordChinese(int outcome);
 
+// Where an idiom comes from (QuovantFacts.origin), as JSON names it:
+// "dictionary", "player" (the player's own, read as written) or
+// "player-customary" (each character read by its most customary reading).
+const char *OriginWord(int origin);
+
 // An outcome as people read it in Chinese: its word, marked where it is
 // proven (负（已证）).
 std::string OutcomeTextChinese(const QuovantFacts &facts);
 
-// An idiom's followers, outcome and commonness as the window and the page
-// tell them: 可接成语：0 个　出此成语：胜（无可接，必胜）　常用度：12.
+// An idiom's followers, outcome and commonness (or that it is the
+// player's own) as the window and the page tell them:
+// 可接成语：0 个　出此成语：胜（无可接，必胜）　常用度：12.
 std::string FactsLineChinese(const QuovantFacts &facts);
 
 // The rules a player chooses from: QUOVANT_RULE_* and its names, in the

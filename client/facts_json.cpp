@@ -25,6 +25,7 @@ void AppendFactsJson(nlohmann::ordered_json &object, const QuovantFacts &facts)
     object["english"] = TextOrNull(facts.english);
     object["commonness"] = facts.commonness == QUOVANT_COMMONNESS_UNAVAILABLE ? nlohmann::ordered_json(nullptr)
                                                                               : nlohmann::ordered_json(facts.commonness);
+    object["origin"] = OriginWord(facts.origin);
 }
 
 std::string JsonText(const nlohmann::ordered_json &document)

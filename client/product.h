@@ -31,6 +31,10 @@
 #define QUOVANT_TIP_FACTS_TEXT "可接成语：%1 个　出此成语：%2"
 #define QUOVANT_TIP_DEAD_END_TEXT "（无可接，必胜）"
 #define QUOVANT_TIP_COMMONNESS_TEXT "　常用度：%1"
+/* In place of the commonness, for the player's own idioms: read as written,
+ * and each character read by its most customary reading. */
+#define QUOVANT_TIP_OWN_TEXT "　我的成语"
+#define QUOVANT_TIP_OWN_CUSTOMARY_TEXT "　我的成语（各字按最常用读音）"
 
 /* Where the Linux window remembers the rule a player chose: the
  * organisation and application of its settings. */

@@ -7,7 +7,7 @@ _quovant()
         return
     fi
     if [ "$COMP_CWORD" -eq 1 ]; then
-        mapfile -t COMPREPLY < <(compgen -W "next info path play --rule --four --help" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "next info path play add remove --rule --four --help" -- "$cur")
         return
     fi
     case ${COMP_WORDS[1]} in
@@ -17,6 +17,11 @@ _quovant()
         else
             mapfile -t COMPREPLY < <(compgen -W "--all --used --json --rule --four" -- "$cur")
         fi
+        ;;
+    remove)
+        # The player's own idioms, from their file.
+        local file=${XDG_DATA_HOME:-$HOME/.local/share}/quovant/idioms.txt
+        [ -r "$file" ] && mapfile -t COMPREPLY < <(compgen -W "$(awk '{ print $1 }' "$file")" -- "$cur")
         ;;
     info | path) mapfile -t COMPREPLY < <(compgen -W "--json --rule --four" -- "$cur") ;;
     play | --rule | --four | classic | char | sound | tone)

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 #include "examples.h"
@@ -23,6 +24,22 @@ const bool ENGLISH = [] {
     unsetenv("LANGUAGE");
     return setenv("LC_ALL", "C.UTF-8", 1) == 0;
 }();
+
+// The player's own idioms are looked for in a folder of the tests' own,
+// empty unless a test puts a file there: never the user's.
+const std::filesystem::path DATA_HOME = [] {
+    const std::filesystem::path home = std::filesystem::temp_directory_path() / "quovant-test-data-home";
+    std::filesystem::remove_all(home);
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    return home;
+}();
+const std::filesystem::path PLAYER_FILE = DATA_HOME / "quovant" / "idioms.txt";
+
+std::string ContentOf(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // LANGUAGE set to `language` while it lives.
 class Language {
@@ -90,7 +107,7 @@ TEST(Cli, HelpNamesEveryExitCode)
         if (at + 5 < run.out.size() && std::isdigit(static_cast<unsigned char>(run.out[at + 3])) &&
             run.out.compare(at + 4, 2, "  ") == 0)
             listed.insert(run.out[at + 3] - '0');
-    EXPECT_EQ(listed, (std::set<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(listed, (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST(Cli, MissingLibraryGivesTheMessageAndCodeThree)
@@ -149,7 +166,7 @@ TEST(Cli, Subcommands)
                                 R"(,"outcome":"loss","proven":true,"reading":"yī xīn yī yì",)"
                                 R"("meaning":"只有一个心眼儿，没有别的考虑。",)"
                                 R"("english":"concentrating one's thoughts and efforts; single-minded; bent on; intently",)"
-                                R"("commonness":79})";
+                                R"("commonness":79,"origin":"dictionary"})";
     const CliCase cases[] = {
         {"info --json: known and unknown idioms, code 1", {"info", "--json", "一心一意", "不是成语"}, "",
          {"[" + yiFacts + R"(,{"idiom":"不是成语","known":false,"rule":"classic","four":false}])" "\n",
@@ -210,21 +227,85 @@ TEST(Cli, Subcommands)
     std::filesystem::remove(usedFile);
     EXPECT_EQ(all.code, 0);
     EXPECT_NE(all.out.find(R"({"idiom":"意出望外","followers":22,"outcome":"loss","proven":true,"reading":"yì chū wàng wài",)"
-                            R"("meaning":"出乎意料之外。","english":null,"commonness":13})"),
+                            R"("meaning":"出乎意料之外。","english":null,"commonness":13,)"
+                            R"("origin":"dictionary"})"),
               std::string::npos);
     // CC-CEDICT's English, in JSON and as a line of its own in the text.
     const std::string snake = "lit. draw legs on a snake; fig. to ruin the effect by adding sth superfluous; to overdo it";
     const std::string stump = "lit. to guard a tree-stump, waiting for rabbits; to wait idly for opportunities; "
                               "to trust to chance rather than show initiative";
     const ProgramRun english = RunProgram(QUOVANT_PROGRAM, {"info", "--json", "画蛇添足", "守株待兔"});
-    EXPECT_NE(english.out.find(R"("english":")" + snake + R"(","commonness":52})"), std::string::npos) << english.out;
-    EXPECT_NE(english.out.find(R"("english":")" + stump + R"(","commonness":54})"), std::string::npos) << english.out;
+    EXPECT_NE(english.out.find(R"("english":")" + snake + R"(","commonness":52,)"), std::string::npos) << english.out;
+    EXPECT_NE(english.out.find(R"("english":")" + stump + R"(","commonness":54,)"), std::string::npos) << english.out;
     const ProgramRun englishText = RunProgram(QUOVANT_PROGRAM, {"info", "画蛇添足"});
     EXPECT_NE(englishText.out.find("\n  " + snake + "\n"), std::string::npos) << englishText.out;
     EXPECT_EQ(left.out.find(R"("idiom":"意出望外")"), std::string::npos);
     EXPECT_EQ(left.out.find(R"("idiom":"意得志满")"), std::string::npos);
     EXPECT_NE(left.out.find(R"("idiom":"意马心猿")"), std::string::npos) << "the tenth is the eighth left";
     EXPECT_EQ(left.out.find(R"("idiom":"意满志得")"), std::string::npos) << "the eleventh is not taken";
+}
+
+TEST(Cli, ThePlayersOwnIdioms)
+{
+    const auto listed = [](const char *idiom) {
+        const ProgramRun run = RunProgram(QUOVANT_PROGRAM, {"next", "--all", "成千上万"});
+        return run.out.find(std::string("  ") + idiom + "  ") != std::string::npos;
+    };
+    ASSERT_FALSE(listed("万里挑一"));
+
+    const ProgramRun added = RunProgram(QUOVANT_PROGRAM, {"add", "万里挑一"});
+    EXPECT_EQ(added.code, 0) << added.err;
+    EXPECT_NE(added.out.find("\n  wàn lǐ tiāo yī\n"), std::string::npos) << added.out;
+    EXPECT_NE(added.out.find("most customary reading"), std::string::npos) << added.out;
+    EXPECT_EQ(ContentOf(PLAYER_FILE), "万里挑一\n");
+    EXPECT_TRUE(listed("万里挑一"));
+    const ProgramRun info = RunProgram(QUOVANT_PROGRAM, {"info", "--json", "万里挑一"});
+    EXPECT_NE(info.out.find(R"("reading":"wàn lǐ tiāo yī",)"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find(R"("origin":"player-customary"})"), std::string::npos) << info.out;
+
+    // A reading given replaces the customary one; a bad line is told and kept.
+    EXPECT_EQ(RunProgram(QUOVANT_PROGRAM, {"add", "行乐及时", "hang2", "le4", "ji2", "shi2"}).code, 0);
+    {
+        std::ofstream file(PLAYER_FILE, std::ios::app);
+        file << "坏\n";
+    }
+    const std::string kept = "万里挑一\n行乐及时 hang2 le4 ji2 shi2\n坏\n";
+    ASSERT_EQ(ContentOf(PLAYER_FILE), kept);
+    const ProgramRun bySound = RunProgram(QUOVANT_PROGRAM, {"--rule", "tone", "hang2"});
+    EXPECT_NE(bySound.out.find("行乐及时"), std::string::npos) << bySound.out;
+    EXPECT_EQ(bySound.err, "quovant: " + PLAYER_FILE.string() +
+                               ":3: 坏 is not an idiom: it must be 3 to 13 Chinese characters (left out of the game)\n");
+
+    const CliCase refused[] = {
+        {"add: the dictionary has it", {"add", "一心一意"}, "",
+         {"", "quovant: 一心一意 is an idiom of the dictionary already\n", 2}},
+        {"add: a reading a syllable short", {"add", "千里挑一", "qian1 li3 tiao1"}, "",
+         {"", "quovant: the reading of 千里挑一 must give one syllable with its tone for each character, as in "
+              "wan4 li3 tiao1 yi1 (0 for the neutral tone)\n", 2}},
+        {"remove: not one of them", {"remove", "千里挑一"}, "",
+         {"", "quovant: 千里挑一 is not one of your own idioms (" + PLAYER_FILE.string() + ")\n", 1}},
+    };
+    for (const CliCase &c : refused) {
+        const ProgramRun run = RunProgram(QUOVANT_PROGRAM, c.args, c.input, c.output);
+        EXPECT_EQ(run.out, c.expected.out) << c.what;
+        EXPECT_NE(run.err.find(c.expected.err), std::string::npos) << c.what << ": " << run.err;
+        EXPECT_EQ(run.code, c.expected.code) << c.what;
+        EXPECT_EQ(ContentOf(PLAYER_FILE), kept) << c.what << ": the file is as it was";
+    }
+
+    const ProgramRun removed = RunProgram(QUOVANT_PROGRAM, {"remove", "万里挑一"});
+    EXPECT_EQ(removed.code, 0) << removed.err;
+    EXPECT_EQ(ContentOf(PLAYER_FILE), "行乐及时 hang2 le4 ji2 shi2\n坏\n");
+    EXPECT_FALSE(listed("万里挑一"));
+
+    // A file that cannot be read is never written over.
+    std::filesystem::remove(PLAYER_FILE);
+    std::filesystem::create_directories(PLAYER_FILE / "in the way");
+    const ProgramRun blocked = RunProgram(QUOVANT_PROGRAM, {"add", "万里挑一"});
+    EXPECT_EQ(blocked.code, 6);
+    EXPECT_NE(blocked.err.find("cannot read " + PLAYER_FILE.string()), std::string::npos) << blocked.err;
+    EXPECT_TRUE(std::filesystem::exists(PLAYER_FILE / "in the way"));
+    std::filesystem::remove_all(DATA_HOME);
 }
 
 // Scripted games: the computer's moves are deterministic.
