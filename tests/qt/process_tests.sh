@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The Linux front end as separate processes in a real X server: the window
-# after a query (saved as a screenshot), a second copy that raises the first
+# The Linux front end as separate processes in a real X server: the player's
+# own idioms read at start, the window after a query (saved as a screenshot), a second copy that raises the first
 # and ends with 0, and the error box of a missing or damaged library, closed
 # with Enter as a user would, ending with 0.
 #   process_tests.sh X_WINDOWS APPS_DIR SCREENSHOT.png
@@ -19,10 +19,15 @@ pids=()
 # a copy of the program that the user, or another test, runs meanwhile is
 # not this test's first copy.
 XDG_RUNTIME_DIR=$(mktemp -d)
-# Settings of their own, so that a rule a player chose never reaches a test.
+# Settings of their own, so that a rule a player chose never reaches a test;
+# and the player's own idioms of their own, one of them a bad line.
 XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_RUNTIME_DIR XDG_CONFIG_HOME
-trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"' EXIT
+XDG_DATA_HOME=$(mktemp -d)
+mkdir -p "$XDG_DATA_HOME/quovant"
+printf '囧囧有神\n坏\n' >"$XDG_DATA_HOME/quovant/idioms.txt"
+errors=$XDG_DATA_HOME/errors.txt
+export XDG_RUNTIME_DIR XDG_CONFIG_HOME XDG_DATA_HOME
+trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"' EXIT
 
 Pass() { passed=$((passed + 1)) && echo "ok   $1"; }
 Fail() { failed=$((failed + 1)) && echo "FAIL $1"; }
@@ -118,10 +123,14 @@ AnsweredNotMirrored() {
 }
 
 # Qt's own options must not reach Qt: -reverse would mirror the window.
-"$apps/app/frontend" -reverse 2>/dev/null &
+"$apps/app/frontend" -reverse 2>"$errors" &
 first=$!
 pids+=("$first")
 Wait "the window appears" HasTitledWindow "$first"
+# The player's file is read before the window shows.
+expected="$XDG_DATA_HOME/quovant/idioms.txt:2: 坏 is not an idiom: it must be 3 to 13 Chinese characters (left out)"
+Check "the player's own idioms are read: the bad line told by its number" test "$(cat "$errors")" = "$expected"
+[ "$(cat "$errors")" = "$expected" ] || echo "     standard error: $(cat "$errors")"
 main=$(TitledId "$first")
 Check "client area 400x200" test -n "$main" -a "$(GeometryOf "$main" | cut -d+ -f1)" = "400x200"
 
