@@ -17,6 +17,8 @@
 #include "facts.h"
 #include "facts_json.h"
 #include "game.h"
+#include "message.h"
+#include "player_idioms.h"
 #include "product.h"
 #include "utf8.h"
 
@@ -146,6 +148,31 @@ EMSCRIPTEN_KEEPALIVE const char *PageIdiom(int rules, const char *idiom)
         return Failed();
     return Answer(known == QUOVANT_FOUND ? Shown(IdiomAnswer(word, rules, &facts), facts)
                                          : IdiomAnswer(word, rules, nullptr));
+}
+
+// Makes the idioms of `lines` the player's own: the page keeps them as the
+// tool's file does, an idiom a line and its reading after it where given.
+// {"taken": how many, "lines": [{"idiom", "reading": how it is read, or null
+// where it was left out, "message": why it was left out, in Chinese, or
+// ""}...]}.
+EMSCRIPTEN_KEEPALIVE const char *PageSetPlayerIdioms(const char *lines)
+{
+    const std::vector<PlayerLine> given = PlayerLines(lines == nullptr ? "" : lines);
+    std::vector<int> results;
+    const long taken = SetPlayerLines(given, results);
+    if (taken < 0)
+        return Failed();
+    Json list = Json::array();
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        QuovantFacts facts{};
+        const bool added = results[i] == QUOVANT_PLAYER_ADDED &&
+                           LookUpFacts(QUOVANT_RULE_CLASSIC, Utf8ToUtf16Lossy(given[i].idiom), facts) == QUOVANT_FOUND;
+        const char *why = PlayerResultChinese(results[i]);
+        list.push_back(Json{{"idiom", given[i].idiom},
+                            {"reading", added && facts.reading != nullptr ? Json(Utf8Of(facts.reading)) : Json(nullptr)},
+                            {"message", why != nullptr ? FilledMessage(why, {given[i].idiom}) : ""}});
+    }
+    return Answer(Json{{"taken", taken}, {"lines", list}});
 }
 
 // A shortest chain from the idiom `from` to the idiom `to` under `rules`,

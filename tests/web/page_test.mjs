@@ -122,6 +122,30 @@ await page.waitForSelector('#chain li', WAIT);
 const chain = (await page.locator('#chain li').allTextContents()).join(' ');
 Check(chain === yiToZuo, 'a shortest chain', chain);
 
+// The player's own idioms: 加入我的成语 offered where a text is no idiom,
+// read by each character's customary reading, kept in the browser over a
+// reload, an idiom from then on, and removed again.
+const Own = () => page.locator('#own-list li').allTextContents();
+await Ask('万里挑一');
+Check(await page.isVisible('#own-add'), '加入我的成语 is offered for a text that is no idiom', await page.isVisible('#own-add'));
+await page.click('#own-add');
+await page.waitForSelector('#own-list li', WAIT);
+Check((await Own()).some((line) => line.startsWith('万里挑一　wàn lǐ tiāo yī')), 'it is added, read wàn lǐ tiāo yī',
+      await Own());
+Check(!(await page.isVisible('#own-add')), 'and no longer offered', await page.isVisible('#own-add'));
+await page.reload();
+await page.waitForSelector('#own-list li', WAIT);
+await Ask('成千上万');
+await page.click('#more');
+await page.waitForFunction(() => document.querySelector('#more').hidden, null, WAIT);
+Check((await Listed()).split(' ').includes('万里挑一'), 'kept over a reload, it follows 成千上万', await Listed());
+await page.click('#own-list li button');
+await page.waitForFunction(() => document.querySelector('#own-section').hidden, null, WAIT);
+await Ask('成千上万');
+await page.click('#more');
+await page.waitForFunction(() => document.querySelector('#more').hidden, null, WAIT);
+Check(!(await Listed()).split(' ').includes('万里挑一'), 'removed, it follows no more', await Listed());
+
 // A game: the player opens, a move that does not follow is refused, a hint,
 // then the player's dead end wins.
 const [opening, reply, winning] = playerWins.split(' ');

@@ -6,6 +6,7 @@
 
 const RULE_KEY = 'quovant.rule';
 const FOUR_KEY = 'quovant.four';
+const OWN_KEY = 'quovant.own';  // the player's own idioms, as the tool's file keeps them
 
 let module_ = null;
 let texts = null;
@@ -179,9 +180,70 @@ function ShowHint() {
   list.hidden = game.hint.length === 0;
 }
 
+// The player's own idioms: kept in the browser, a line each ("idiom" or
+// "idiom reading"), handed to the module at start and after each change.
+function OwnLines() {
+  return (localStorage.getItem(OWN_KEY) || '').split('\n').filter((line) => line.trim() !== '');
+}
+
+// Hands `lines` to the module and shows the list; the answer, or null when
+// the module failed.
+function SetOwn(lines) {
+  const answer = Ask('PageSetPlayerIdioms', lines.join('\n'));
+  if (answer.error)
+    return null;
+  const list = document.getElementById('own-list');
+  list.replaceChildren();
+  answer.lines.forEach((line, i) => {
+    const item = document.createElement('li');
+    const name = document.createElement('span');
+    name.textContent = line.reading ? `${line.idiom}　${line.reading}` : `${line.idiom}　${line.message}`;
+    const remove = document.createElement('button');
+    remove.type = 'button';
+    remove.textContent = '删除';
+    remove.setAttribute('aria-label', `删除 ${line.idiom}`);
+    remove.addEventListener('click', () => {
+      const kept = OwnLines().filter((_, j) => j !== i);
+      localStorage.setItem(OWN_KEY, kept.join('\n'));
+      SetOwn(kept);
+    });
+    item.append(name, remove);
+    list.append(item);
+  });
+  document.getElementById('own-section').hidden = answer.lines.length === 0;
+  return answer;
+}
+
+function AddOwn() {
+  const idiom = lastText.trim();
+  const reading = document.getElementById('own-reading').value.trim();
+  const lines = OwnLines().filter((line) => line.trim().split(/\s+/)[0] !== idiom);
+  lines.push(reading === '' ? idiom : `${idiom} ${reading}`);
+  const answer = SetOwn(lines);
+  const added = answer && answer.lines[answer.lines.length - 1];
+  const message = document.getElementById('own-message');
+  if (!added || !added.reading) {
+    message.textContent = added ? added.message : '';
+    SetOwn(OwnLines());  // as it was
+    return;
+  }
+  localStorage.setItem(OWN_KEY, lines.join('\n'));
+  message.textContent = `已加入我的成语：${added.idiom}　${added.reading}`;
+  document.getElementById('own-reading').value = '';
+  Query(false);
+}
+
+// Offers 加入我的成语 where the text asked after is Chinese and no idiom.
+function OfferOwn(text) {
+  const trimmed = text.trim();
+  const known = !/[^\x00-\x7f]/.test(trimmed) || Ask('PageIdiom', Rules(), trimmed).known;
+  document.getElementById('own-form').hidden = known;
+}
+
 function Query(all) {
   lastText = document.getElementById('text').value;
   ShowCandidates(Ask('PageCandidates', Rules(), lastText, '', all ? 1 : 0), all);
+  OfferOwn(lastText);
   // The moment a visitor first sees an answer, for measurements.
   if (performance.getEntriesByName('quovant-first-answer').length === 0)
     performance.mark('quovant-first-answer');
@@ -213,6 +275,11 @@ function Setup() {
     Query(false);
   });
   document.getElementById('more').addEventListener('click', () => Query(true));
+  document.getElementById('own-form').addEventListener('submit', (e) => {
+    e.preventDefault();
+    AddOwn();
+  });
+  SetOwn(OwnLines());
   document.getElementById('game-form').addEventListener('submit', (e) => {
     e.preventDefault();
     PlayTurn();
