@@ -6,12 +6,13 @@
 //   c TEXT   the candidates after TEXT, with every text asked before played
 //   f TEXT   the facts of TEXT
 //   p A<TAB>B   a shortest chain from A to B
+//   o A<TAB>R   A as the player's own idiom, read as R, in place of any before
 //   TEXT     GetIdioms of TEXT
 // Characters above ASCII become one of 32 CJK characters, most of them with
 // readings that several share, so that idioms chain, homophones meet and
 // cycles form. The answers must agree with each other: candidates follow
 // the text, counts match, facts match before anything is played, a dead end
-// wins, and a chain links its ends.
+// wins, a chain links its ends, and a player's idiom taken is an idiom.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -150,6 +151,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             } else if (q.starts_with(u"p ")) {
                 const std::size_t tab = text.find(u'\t');
                 Chain(text.substr(0, tab), tab == std::u16string::npos ? u"" : text.substr(tab + 1));
+            } else if (q.starts_with(u"o ")) {
+                const std::size_t tab = text.find(u'\t');
+                const std::u16string idiom = text.substr(0, tab);
+                const std::u16string reading = tab == std::u16string::npos ? u"" : text.substr(tab + 1);
+                const QuovantChar *given[] = {AsLibraryText(idiom)}, *read[] = {AsLibraryText(reading)};
+                int result = -1;
+                const long before = GetIdiomCount();
+                const long taken = SetPlayerIdioms(given, read, 1, &result);
+                Require(taken == (result == QUOVANT_PLAYER_ADDED ? 1 : 0));
+                QuovantFacts facts{};
+                if (taken == 1)
+                    Require(GetIdiomFactsByRule(g_rules, given[0], &facts) == QUOVANT_FOUND &&
+                            facts.origin == QUOVANT_FROM_PLAYER && GetIdiomCount() >= before);
             } else {
                 std::u16string buffer = q;
                 GetIdioms(reinterpret_cast<QuovantChar *>(buffer.data()));

@@ -36,6 +36,7 @@ questions)
           sed -n "$((n + 3))p;$((n + 9))p" "$data/idioms.txt" | sed 's/^/c /'
           sed -n "$((n + 5))p" "$data/idioms.txt" | sed 's/^/f /'
           printf 'p %s\t%s\n' "$(sed -n "${n}p" "$data/idioms.txt")" "$(sed -n "$((n + 20))p" "$data/idioms.txt")"
+          printf 'o 一丁七万\tyi1 er4 san1 si4\nc 七一\n'
           echo yi; } >"$work/seeds/dictionary-$n"
     done
     ;;
