@@ -5,7 +5,8 @@
 // ThreadSanitizer by the tsan preset).
 #include <gtest/gtest.h>
 
-#include <latch>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "dictionary.h"
@@ -392,12 +393,23 @@ std::string AskAll(int first)
 // what each of them was answered.
 std::vector<std::string> AskFromThreads(int count)
 {
-    std::latch start(count);
+    // A gate of a mutex and a condition variable, not std::latch: MinGW's
+    // libstdc++ waits on atomics with a wake-up that can be lost, and under
+    // Wine one run in some tens then never ended.
+    std::mutex lock;
+    std::condition_variable opened;
+    int waiting = count;
     std::vector<std::string> seen(static_cast<std::size_t>(count));
     std::vector<std::thread> threads;
     for (int t = 0; t < count; ++t)
         threads.emplace_back([&, t] {
-            start.arrive_and_wait();
+            {
+                std::unique_lock<std::mutex> held(lock);
+                if (--waiting == 0)
+                    opened.notify_all();
+                else
+                    opened.wait(held, [&] { return waiting == 0; });
+            }
             seen[static_cast<std::size_t>(t)] = AskAll(t);
         });
     for (std::thread &t : threads)
