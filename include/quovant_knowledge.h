@@ -65,6 +65,22 @@ extern "C" {
 #define QUOVANT_RULE_MASK 3
 #define QUOVANT_FOUR_ONLY 0x10
 
+/* ORed with a rule in GetIdiomCandidatesByRule alone (and then not an error
+ * there): the order of the candidates, the rule's unless one is asked for,
+ * and whether their outcomes are proven (at most one order: both are no
+ * rule). With a capacity, every candidate
+ * is ranked by its outcome as the guide has it, and only those written are
+ * proven, so that a short list stays as quick as the rule's order.
+ *   ORDER_COMMON  known idioms (QUOVANT_COMMONNESS_KNOWN and up) first, then
+ *                 the others, each part in the rule's order;
+ *   ORDER_BEST    wins first (dead ends among them), then draws, then losses,
+ *                 the more common first within each, the rule's order last;
+ *   GUIDE_ONLY    no outcome proven: the guide's, quickly, for callers that
+ *                 look through many lists. */
+#define QUOVANT_ORDER_COMMON 0x20
+#define QUOVANT_ORDER_BEST 0x40
+#define QUOVANT_GUIDE_ONLY 0x80
+
 /* True when `idiom` is four characters long (four units, then the
  * terminator; at most five units are read), the idioms that
  * QUOVANT_FOUR_ONLY keeps. The facts functions answer for every idiom under
@@ -117,7 +133,7 @@ typedef struct QuovantFacts {
 #define QUOVANT_NO_MEMORY (-4)   /* memory ran out (asking again may succeed) */
 
 /* The idioms that can follow `text` under `rules` (text trimmed as
- * GetIdioms trims it), in the rule's order, each once, in the game where
+ * GetIdioms trims it), in the rule's order or the one ORed in, each once, in the game where
  * the `playedCount` idioms of `played` (may be null when 0; texts that are
  * no idiom are ignored) have been played: they are left out of the list and
  * out of the game, so each candidate's followers and outcome are those of

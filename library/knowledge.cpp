@@ -49,6 +49,39 @@ QuovantFacts FactsOfEntry(Position &p, std::uint32_t entry, bool prove = true)
             OriginOf(entry)};
 }
 
+// Wins first, then draws, then losses.
+int OutcomeRank(int outcome)
+{
+    return outcome == QUOVANT_WIN ? 0 : outcome == QUOVANT_DRAW ? 1 : 2;
+}
+
+// Puts `entries` (in the rule's order) in `order`, by the guide's outcomes
+// in `p` and the commonness figures. False when memory ran out.
+bool Ordered(const Position &p, int order, Array<std::uint32_t> &entries)
+{
+    struct Ranked {
+        int rank;        // the order's first key
+        int commonness;  // its second, more common first (ORDER_BEST)
+        std::uint32_t entry;
+    };
+    Array<Ranked> ranked;
+    if (!ranked.Resize(entries.Size()))
+        return false;
+    for (std::size_t i = 0; i < entries.Size(); ++i) {
+        const int commonness = CommonnessOf(entries[i]);
+        const bool known = commonness >= QUOVANT_COMMONNESS_KNOWN;
+        ranked[i] = {order == QUOVANT_ORDER_COMMON ? (known ? 0 : 1)
+                                                    : OutcomeRank(static_cast<int>(OutcomeIn(p, entries[i]))),
+                     order == QUOVANT_ORDER_COMMON ? 0 : commonness, entries[i]};
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked &a, const Ranked &b) {
+        return a.rank != b.rank ? a.rank < b.rank : a.commonness > b.commonness;
+    });
+    for (std::size_t i = 0; i < entries.Size(); ++i)
+        entries[i] = ranked[i].entry;
+    return true;
+}
+
 // The first entry of the idiom written exactly as `idiom`, or -1.
 long EntryOfIdiom(const QuovantChar *idiom)
 {
@@ -80,9 +113,12 @@ extern "C" QUOVANT_API long GetIdiomCandidatesByRule(int rules, const QuovantCha
                                                      const QuovantChar *const *played, size_t playedCount,
                                                      QuovantFacts *out, size_t capacity)
 {
+    const int order = rules & (QUOVANT_ORDER_COMMON | QUOVANT_ORDER_BEST);
+    const bool prove = (rules & QUOVANT_GUIDE_ONLY) == 0;
+    rules &= ~(QUOVANT_ORDER_COMMON | QUOVANT_ORDER_BEST | QUOVANT_GUIDE_ONLY);
     const Analysis *analysis = AnalysisOf(rules);
-    if (analysis == nullptr)
-        return NoAnalysis(rules);
+    if (analysis == nullptr || order == (QUOVANT_ORDER_COMMON | QUOVANT_ORDER_BEST))
+        return analysis == nullptr ? NoAnalysis(rules) : QUOVANT_NO_RULE;
     if (ReadingsState() < 0)
         return QUOVANT_NO_MEMORY;
     // The text trimmed as GetIdioms trims it, in a copy.
@@ -98,17 +134,24 @@ extern "C" QUOVANT_API long GetIdiomCandidatesByRule(int rules, const QuovantCha
         if (const long e = EntryOfIdiom(played[i]); e >= 0 && !playedEntries.Push(static_cast<std::uint32_t>(e)))
             return QUOVANT_NO_MEMORY;
     if (!MakePosition(*analysis, playedEntries.Data(), playedEntries.Size(), position) ||
-        (capacity > 0 && !ReadyForProofs(position)) || !Candidates(GroupOfText(rules, trimmed.Data()), candidates))
+        (capacity > 0 && prove && !ReadyForProofs(position)) ||
+        !Candidates(GroupOfText(rules, trimmed.Data()), candidates))
         return QUOVANT_NO_MEMORY;
-    long count = 0;
-    for (std::uint32_t e : candidates) {
-        if (WasPlayed(position, e))
-            continue;
-        if (static_cast<std::size_t>(count) < capacity)
-            out[count] = FactsOfEntry(position, e);
-        ++count;
-    }
-    return count;
+    Array<std::uint32_t> left;
+    for (std::uint32_t e : candidates)
+        if (!WasPlayed(position, e) && !left.Push(e))
+            return QUOVANT_NO_MEMORY;
+    if (order != 0 && capacity > 0 && !Ordered(position, order, left))
+        return QUOVANT_NO_MEMORY;
+    const std::size_t written = std::min(capacity, left.Size());
+    for (std::size_t i = 0; i < written; ++i)
+        out[i] = FactsOfEntry(position, left[i], prove);
+    // A proof may have moved an idiom to another outcome.
+    if (order == QUOVANT_ORDER_BEST)
+        std::stable_sort(out, out + written, [](const QuovantFacts &a, const QuovantFacts &b) {
+            return OutcomeRank(a.outcome) < OutcomeRank(b.outcome);
+        });
+    return static_cast<long>(left.Size());
 }
 
 extern "C" QUOVANT_API int GetIdiomFactsByRule(int rules, const QuovantChar *idiom, QuovantFacts *out)
