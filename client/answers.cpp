@@ -47,3 +47,22 @@ Json ChainAnswer(const std::string &from, const std::string &to, int rules, cons
         answer["unknown"] = unknown;
     return answer;
 }
+
+Json TurnAnswer(const Turn &turn, int rules, const std::string &message, const DressFacts &dress)
+{
+    const auto factsOf = [&](const QuovantFacts &f) {
+        Json facts = IdiomAnswer(Utf8Of(f.idiom), rules, &f);
+        return dress ? dress(std::move(facts), f) : facts;
+    };
+    const auto optional = [&](const std::optional<QuovantFacts> &f) { return f ? factsOf(*f) : Json(nullptr); };
+    Json hint = Json::array();
+    for (const QuovantFacts &f : turn.hints)
+        hint.push_back(factsOf(f));
+    return Json{{"verdict", VerdictName(turn.verdict)},
+                {"message", message},
+                {"player", optional(turn.player)},
+                {"computer", optional(turn.computer)},
+                {"over", turn.over ? Json(VerdictName(*turn.over)) : Json(nullptr)},
+                {"position", turn.position ? Json(OutcomeWord(*turn.position)) : Json(nullptr)},
+                {"hint", hint}};
+}

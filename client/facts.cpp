@@ -42,6 +42,20 @@ const RuleName RULE_NAMES[4] = {
     {QUOVANT_RULE_TONE, "tone", "同音同调"},
 };
 
+const OrderName ORDER_NAMES[3] = {
+    {0, "rule", "规则"},
+    {QUOVANT_ORDER_COMMON, "common", "常用"},
+    {QUOVANT_ORDER_BEST, "best", "胜负"},
+};
+
+int OrderNamed(std::string_view name)
+{
+    for (const OrderName &o : ORDER_NAMES)
+        if (name == o.name)
+            return o.order;
+    return -1;
+}
+
 const char FOUR_ONLY_CHINESE[] = "只接四字成语";
 const char PROVEN_CHINESE[] = "已证";
 

@@ -39,6 +39,19 @@ struct RuleName {
 };
 extern const RuleName RULE_NAMES[4];
 
+// The orders a list of candidates may be given in: QUOVANT_ORDER_* (0 for
+// the rule's) and its names, in the tool ("best") and on the page (胜负), in
+// the order offered.
+struct OrderName {
+    int order;
+    const char *name;
+    const char *chinese;
+};
+extern const OrderName ORDER_NAMES[3];
+
+// The order named `name`, or -1 for none.
+int OrderNamed(std::string_view name);
+
 // The name of the rule of `rules` (the switch aside), "classic" for none.
 const char *NameOfRule(int rules);
 
