@@ -79,10 +79,11 @@ const struct {
     unsigned taken;
     const char *refusal;
 } SUBCOMMANDS[] = {
-    {"next", RunNext, TAKES_JSON | TAKES_ALL | TAKES_USED | TAKES_WORDS, UNKNOWN_OPTION},
+    {"next", RunNext, TAKES_JSON | TAKES_ALL | TAKES_USED | TAKES_ORDER | TAKES_WORDS, UNKNOWN_OPTION},
     {"info", RunInfo, TAKES_JSON | TAKES_WORDS, UNKNOWN_OPTION},
     {"path", RunPath, TAKES_JSON | TAKES_WORDS, UNKNOWN_OPTION},
-    {"play", RunPlay, 0, N_("play takes only --rule and --four (see quovant --help)")},
+    {"play", RunPlay, TAKES_JSON | TAKES_LEVEL,
+     N_("play takes only --rule, --four, --level, --seed and --json (see quovant --help)")},
     {"add", RunAdd, TAKES_WORDS, UNKNOWN_OPTION},
     {"remove", RunRemove, TAKES_WORDS, UNKNOWN_OPTION},
 };

@@ -102,7 +102,8 @@ int RunNext(const Options &options, Console &console)
         return Fail(console, options.json, EXIT_NOT_FOUND, N_("the text is not valid UTF-8"));
 
     std::vector<QuovantFacts> candidates;
-    if (!NextCandidatesOf(options.rules, *text, used, candidates, options.all ? SIZE_MAX : QUOVANT_MAX_IDIOMS))
+    if (!NextCandidatesOf(options.rules | options.order, *text, used, candidates,
+                          options.all ? SIZE_MAX : QUOVANT_MAX_IDIOMS))
         return LibraryFailed(console, options.json);
     NoteMissingMeanings(console);
     if (options.json) {

@@ -1,21 +1,24 @@
 // The tool's options, parsed once.
 #include "options.h"
 
+#include <charconv>
+
 #include "facts.h"
 #include "messages.h"
 #include "utf8.h"
 
 namespace {
 
-// True when `args` ask for JSON: --json before any "--" (and not the file
-// of --used or the name of --rule).
+// True when `args` ask for JSON: --json before any "--" (and not the value
+// of an option that takes one).
 bool JsonAsked(const std::vector<std::string> &args)
 {
     for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
         if (args[i] == "--json")
             return true;
-        if (args[i] == "--used" || args[i] == "--rule")
-            ++i;  // its file or name
+        if (args[i] == "--used" || args[i] == "--rule" || args[i] == "--order" || args[i] == "--level" ||
+            args[i] == "--seed")
+            ++i;  // its file, name or number
     }
     return false;
 }
@@ -56,6 +59,29 @@ int ParseOptions(const std::vector<std::string> &args, unsigned taken, Options &
             if (i + 1 == args.size())
                 return Fail(console, options.json, EXIT_USAGE, N_("--used needs a file (see quovant --help)"));
             options.used = args[++i];
+        } else if (a == "--order" && (taken & TAKES_ORDER) != 0) {
+            const int order = i + 1 < args.size() ? OrderNamed(args[i + 1]) : -1;
+            if (order < 0)
+                return Fail(console, options.json, EXIT_USAGE,
+                            N_("--order needs one of rule, common, best (see quovant --help)"));
+            options.order = order;
+            ++i;
+        } else if (a == "--level" && (taken & TAKES_LEVEL) != 0) {
+            const std::optional<Level> level = i + 1 < args.size() ? LevelNamed(args[i + 1]) : std::nullopt;
+            if (!level)
+                return Fail(console, options.json, EXIT_USAGE,
+                            N_("--level needs one of easy, normal, hard (see quovant --help)"));
+            options.level = *level;
+            ++i;
+        } else if (a == "--seed" && (taken & TAKES_LEVEL) != 0) {
+            const std::string number = i + 1 < args.size() ? args[i + 1] : "";
+            std::uint64_t seed = 0;
+            const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), seed);
+            if (number.empty() || error != std::errc() || end != number.data() + number.size())
+                return Fail(console, options.json, EXIT_USAGE,
+                            N_("--seed needs a whole number from 0 (see quovant --help)"));
+            options.seed = seed;
+            ++i;
         } else {
             return refuse(a);
         }

@@ -1,14 +1,17 @@
 // The tool's options, parsed once for the plain queries and for every
 // subcommand: the rule options (--rule NAME, --four) that all take, and
-// --json, --all and --used FILE where a subcommand takes them.
+// --json, --all, --used FILE, --order NAME, --level NAME and --seed N where a
+// subcommand takes them.
 #ifndef QUOVANT_CLI_OPTIONS_H
 #define QUOVANT_CLI_OPTIONS_H
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli.h"
+#include "computer.h"
 #include "quovant_knowledge.h"
 
 // The options given and the words left after them.
@@ -16,6 +19,9 @@ struct Options {
     bool json = false;
     bool all = false;
     int rules = QUOVANT_RULE_CLASSIC;  // with QUOVANT_FOUR_ONLY for --four
+    int order = 0;  // QUOVANT_ORDER_* for --order, 0 for the rule's
+    Level level = DEFAULT_LEVEL;
+    std::optional<std::uint64_t> seed;
     std::optional<std::string> used;
     std::vector<std::string> words;
     bool endOfOptions = false;  // "--" was given: the words are arguments, even none
@@ -28,6 +34,8 @@ enum OptionsTaken : unsigned {
     TAKES_USED = 4,
     TAKES_WORDS = 8,       // words anywhere among the options
     LEADING_OPTIONS = 16,  // words after the options, every argument from the first word on a word
+    TAKES_ORDER = 32,      // --order NAME
+    TAKES_LEVEL = 64,      // --level NAME and --seed N
 };
 
 // Parses `args` into `options` by what `taken` allows; "--" ends the options,

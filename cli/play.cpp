@@ -1,14 +1,16 @@
-// play: the console's game of idiom chain against the computer. The player
-// and the computer alternate; each idiom must be a candidate after the one
-// before and may be played once in a game; whoever has no move loses. The
-// computer plays as computer.h says, deterministically, so scripted games
-// repeat.
+// play: the console's game of idiom chain against the computer, a loop of
+// lines around the game's turn (game.h): the player and the computer
+// alternate; each idiom must be a candidate after the one before and may be
+// played once in a game; whoever has no move loses. With --json, one JSON
+// object a line answers each line read.
 #include <optional>
+#include <random>
 
+#include "answers.h"
 #include "ask.h"
 #include "cli.h"
-#include "computer.h"
 #include "facts.h"
+#include "facts_json.h"
 #include "game.h"
 #include "messages.h"
 #include "options.h"
@@ -33,33 +35,34 @@ bool IsQuit(const std::u16string &move)
 
 class Game {
 public:
-    Game(Console &console, int rules) : console_(console), rules_(rules) {}
+    Game(Console &console, const Options &options)
+        : console_(console), rules_(options.rules), level_(options.level), json_(options.json),
+          seed_(options.seed ? *options.seed : std::random_device()())
+    {
+    }
 
     int Run()
     {
         // A rule the library cannot play by (its readings damaged) ends the game before it begins.
         if (!CanAnswerBy(rules_))
-            return LibraryFailed(console_, false);
+            return LibraryFailed(console_, json_);
         Prompt(Tr(GREETING));
-        if (!Opening())
-            return Finish();
-        // The opener has played; from here the other side moves.
-        bool computerToMove = !computerOpened_;
-        while (!over_ && ok_) {
-            std::vector<QuovantFacts> moves;
-            if (!CandidatesOf(rules_, chain_.back(), chain_, moves))
-                return LibraryFailed(console_, false);
-            if (moves.empty()) {
-                Say(Said(VerdictMessage(computerToMove ? GameVerdict::PLAYER_WINS : GameVerdict::COMPUTER_WINS)) +
-                    "\n");
-                over_ = true;
+        while (ok_) {
+            const std::optional<std::u16string> move = ReadMove();
+            if (!move)
                 break;
+            if (!json_ && !chain_.empty() && move->empty())
+                continue;  // nothing typed: ask again
+            if (!json_ && IsHint(*move)) {
+                Hint();
+                continue;
             }
-            if (computerToMove)
-                Play(RankedMoves(moves).front(), true);
-            else if (!PlayerMove(moves))
+            const std::string last = chain_.empty() ? "" : Utf16ToUtf8(chain_.back());
+            const Turn turn = PlayTurn(rules_, level_, chain_, IsHint(*move) ? u"" : *move, seed_);
+            if (turn.failed)
+                return LibraryFailed(console_, json_);
+            if (!Tell(turn, Utf16ToUtf8(*move), last))
                 break;
-            computerToMove = !computerToMove;
         }
         return Finish();
     }
@@ -67,6 +70,8 @@ public:
 private:
     void Prompt(const std::string &text)
     {
+        if (json_)
+            return;
         if (console_.InputIsTerminal())
             ok_ = ok_ && console_.Out(text);
         else
@@ -75,20 +80,14 @@ private:
 
     void Say(const std::string &text) { ok_ = ok_ && console_.Out(text); }
 
-    void Play(const QuovantFacts &f, bool byComputer)
-    {
-        chain_.push_back(TextOf(f.idiom));
-        if (byComputer)
-            Say(Said(N_("Computer: %1"), {Utf8Of(f.idiom)}) + "\n");
-    }
-
     // The player's next line, without a byte-order mark and trimmed as a
     // query is (what is not valid UTF-8 becomes U+FFFD, which no idiom has);
     // nullopt at the end of input, on "quit" (认输), or once output cannot be
     // written.
-    std::optional<std::u16string> ReadMove(const std::string &prompt)
+    std::optional<std::u16string> ReadMove()
     {
-        Prompt(prompt);
+        Prompt(chain_.empty() ? Tr(N_("Your opening idiom (or nothing): "))
+                              : Said(N_("Your idiom after %1: "), {Utf16ToUtf8(chain_.back())}));
         std::string line;
         if (!ok_ || !console_.ReadLine(line))
             return std::nullopt;
@@ -98,63 +97,42 @@ private:
         return move;
     }
 
-    bool Opening()
+    void Hint()
     {
-        for (;;) {
-            const std::optional<std::u16string> move = ReadMove(Tr(N_("Your opening idiom (or nothing): ")));
-            if (!move)
-                return false;
-            if (move->empty()) {
-                Play(ComputerOpening(rules_), true);
-                computerOpened_ = true;
-                return true;
-            }
-            if (IsHint(*move)) {
-                Say(Said(N_("Any idiom that is not a dead end may open; nothing lets the computer open.")) + "\n");
-                continue;
-            }
-            QuovantFacts f{};
-            const GameVerdict verdict = JudgeOpening(rules_, *move, f);
-            if (verdict == GameVerdict::PLAYED) {
-                Play(f, false);
-                return true;
-            }
-            Say(Said(VerdictMessage(verdict), {Utf16ToUtf8(*move)}) + "\n");
+        if (chain_.empty()) {
+            Say(Said(N_("Any idiom that is not a dead end may open; nothing lets the computer open.")) + "\n");
+            return;
         }
+        std::string hint = Tr(N_("Your best moves:"));
+        for (const QuovantFacts &f : hints_)
+            hint += Said(N_(" %1 (%2, %3)"), {Utf8Of(f.idiom), OutcomeSaid(f), std::to_string(f.followers)});
+        Say(hint + "\n" + Said(NOTE_ASIDE, {Tr(OUTCOME_NOTE)}) + "\n");
     }
 
-    // One move of the player's; false when the game ends without it.
-    bool PlayerMove(const std::vector<QuovantFacts> &moves)
+    // Tells what the turn did; false when the game is over.
+    bool Tell(const Turn &turn, const std::string &move, const std::string &last)
     {
-        for (;;) {
-            const std::optional<std::u16string> move =
-                ReadMove(Said(N_("Your idiom after %1: "), {Utf16ToUtf8(chain_.back())}));
-            if (!move)
-                return false;
-            if (move->empty())
-                continue;  // nothing typed: ask again
-            if (IsHint(*move)) {
-                std::string hint = Tr(N_("Your best moves:"));
-                const std::vector<QuovantFacts> best = RankedMoves(moves);
-                for (std::size_t i = 0; i < best.size() && i < QUOVANT_MAX_IDIOMS; ++i)
-                    hint += Said(N_(" %1 (%2, %3)"),
-                                 {Utf8Of(best[i].idiom), OutcomeSaid(best[i]), std::to_string(best[i].followers)});
-                Say(hint + "\n" + Said(NOTE_ASIDE, {Tr(OUTCOME_NOTE)}) + "\n");
-                continue;
-            }
-            QuovantFacts f{};
-            const GameVerdict verdict = JudgeMove(rules_, chain_, moves, *move, f);
-            if (verdict == GameVerdict::PLAYED) {
-                Play(f, false);
-                return true;
-            }
-            Say(Said(VerdictMessage(verdict), {Utf16ToUtf8(*move), Utf16ToUtf8(chain_.back())}) + "\n");
+        const GameVerdict said = turn.over ? *turn.over : turn.verdict;
+        if (json_) {
+            const std::string message =
+                said == GameVerdict::PLAYED ? "" : FilledMessage(VerdictMessage(said), {move, last});
+            Say(JsonText(TurnAnswer(turn, rules_, message)));
+        } else {
+            if (turn.verdict != GameVerdict::PLAYED)
+                Say(Said(VerdictMessage(turn.verdict), {move, last}) + "\n");
+            if (turn.computer)
+                Say(Said(N_("Computer: %1"), {Utf8Of(turn.computer->idiom)}) + "\n");
+            if (turn.over)
+                Say(Said(VerdictMessage(*turn.over)) + "\n");
         }
+        if (turn.verdict == GameVerdict::PLAYED)
+            hints_ = turn.hints;
+        return !turn.over;
     }
 
     int Finish()
     {
-        if (!chain_.empty()) {
+        if (!json_ && !chain_.empty()) {
             std::string chain;
             for (const std::u16string &idiom : chain_)
                 chain += (chain.empty() ? "" : " ") + Utf16ToUtf8(idiom);
@@ -165,15 +143,17 @@ private:
 
     Console &console_;
     const int rules_;  // the rule played (QUOVANT_RULE_*, maybe with QUOVANT_FOUR_ONLY)
+    const Level level_;
+    const bool json_;
+    const std::uint64_t seed_;
     std::vector<std::u16string> chain_;  // the idioms played, in order
-    bool computerOpened_ = false;
-    bool over_ = false;
-    bool ok_ = true;  // every output was written
+    std::vector<QuovantFacts> hints_;    // the player's best moves, from the last turn
+    bool ok_ = true;                     // every output was written
 };
 
 }  // namespace
 
 int RunPlay(const Options &options, Console &console)
 {
-    return Game(console, options.rules).Run();
+    return Game(console, options).Run();
 }

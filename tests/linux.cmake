@@ -17,6 +17,10 @@ quovant_add_test(test_out_of_memory test_out_of_memory.cpp failing_malloc.cpp)
 target_link_libraries(test_out_of_memory PRIVATE quovant_knowledge quovant_embedded)
 
 # The quovant tool as a user runs it: streams, arguments and exit codes.
+quovant_add_test(test_game test_game.cpp)
+target_link_libraries(test_game PRIVATE quovant_binding)
+add_dependencies(test_game Quovant)
+target_compile_definitions(test_game PRIVATE QUOVANT_GOOD_LIBRARY="$<TARGET_FILE:Quovant>")
 quovant_add_test(test_cli test_cli.cpp program_posix.cpp)
 add_dependencies(test_cli quovant Quovant)
 target_compile_definitions(test_cli PRIVATE QUOVANT_PROGRAM="$<TARGET_FILE:quovant>")

@@ -336,7 +336,7 @@ TEST(Cli, Play)
          "Computer: 挨肩擦膀\n做贼心虚 does not follow 挨肩擦膀.\n"},
     };
     for (const auto &g : games) {
-        const ProgramRun run = RunProgram(QUOVANT_PROGRAM, {"play"}, g.moves);
+        const ProgramRun run = RunProgram(QUOVANT_PROGRAM, {"play", "--level", "hard"}, g.moves);
         EXPECT_TRUE(run.out.starts_with(g.out)) << g.what << "\n" << run.out;
         EXPECT_EQ(run.code, 0) << g.what;
         EXPECT_NE(run.err.find("Your opening idiom"), std::string::npos) << "prompts go to standard error";
@@ -348,16 +348,64 @@ TEST(Cli, Play)
         << "no prompt after the failed write\n" << full.err;
 }
 
-// The computer opens with an idiom that wins (664 of the dictionary do and
-// are not dead ends), never with one that loses at once.
+// At the default level the computer opens with a known idiom that wins,
+// never with a dead end, which would end the game at once.
 TEST(Cli, TheComputerOpensWithAWinningIdiom)
 {
-    const ProgramRun game = RunProgram(QUOVANT_PROGRAM, {"play"}, "\nquit\n");
+    const ProgramRun game = RunProgram(QUOVANT_PROGRAM, {"play", "--seed", "7"}, "\nquit\n");
     ASSERT_TRUE(game.out.starts_with("Computer: ")) << game.out;
     const std::string opening = game.out.substr(10, game.out.find('\n') - 10);
     const ProgramRun facts = RunProgram(QUOVANT_PROGRAM, {"info", "--json", opening});
     EXPECT_NE(facts.out.find(R"("outcome":"win")"), std::string::npos) << facts.out;
-    EXPECT_EQ(facts.out.find(R"("followers":0,)"), std::string::npos) << "a dead end ends the game at once";
+    EXPECT_EQ(facts.out.find(R"("followers":0,)"), std::string::npos) << facts.out;
+    const std::size_t at = facts.out.find(R"("commonness":)");
+    ASSERT_NE(at, std::string::npos) << facts.out;
+    EXPECT_GE(std::atoi(facts.out.c_str() + at + 13), 30) << facts.out;
+    EXPECT_EQ(RunProgram(QUOVANT_PROGRAM, {"play", "--seed", "7"}, "\nquit\n").out, game.out) << "a seed repeats a game";
+}
+
+// next --order: the candidates ranked, the first eight the same as the
+// first eight of all of them.
+TEST(Cli, NextInOrder)
+{
+    const auto listed = [](const std::vector<std::string> &args) {
+        std::vector<std::pair<int, int>> list;  // outcome's rank, commonness
+        const std::string out = RunProgram(QUOVANT_PROGRAM, args).out;
+        for (std::size_t at = 0; (at = out.find(R"("outcome":")", at)) != std::string::npos; ++at) {
+            const char first = out[at + 11];
+            const std::size_t c = out.find(R"("commonness":)", at);
+            list.emplace_back(first == 'w' ? 0 : first == 'd' ? 1 : 2, std::atoi(out.c_str() + c + 13));
+        }
+        return list;
+    };
+    const auto best = listed({"next", "--json", "--all", "--order", "best", "盟山誓海"});
+    ASSERT_GT(best.size(), 8u);
+    for (std::size_t i = 1; i < best.size(); ++i)
+        EXPECT_TRUE(best[i - 1].first < best[i].first ||
+                    (best[i - 1].first == best[i].first && best[i - 1].second >= best[i].second))
+            << "wins, draws, losses, the more common first: at " << i;
+    const auto eight = listed({"next", "--json", "--order", "best", "盟山誓海"});
+    EXPECT_EQ(eight, std::vector(best.begin(), best.begin() + 8));
+    const auto common = listed({"next", "--json", "--all", "--order", "common", "盟山誓海"});
+    const auto known = [](const std::pair<int, int> &f) { return f.second >= 30; };
+    EXPECT_TRUE(std::is_partitioned(common.begin(), common.end(), known)) << "known idioms first";
+    EXPECT_EQ(common.size(), best.size());
+}
+
+// play --json: one object a line, each line answered before the next is read.
+TEST(Cli, PlayInJson)
+{
+    ProgramSession game(QUOVANT_PROGRAM, {"play", "--json", "--level", "hard"});
+    game.Write("不是成语\n");
+    EXPECT_EQ(game.ReadLine(10), R"({"verdict":"not-an-idiom","message":"不是成语 is not an idiom of the dictionary.",)"
+                                 R"("player":null,"computer":null,"over":null,"position":null,"hint":[]})");
+    game.Write("一心一意\n");
+    const std::string played = game.ReadLine(10);
+    EXPECT_TRUE(played.starts_with(R"({"verdict":"played","message":"You have no idiom to play: the computer wins.",)"
+                                   R"("player":{"idiom":"一心一意",)"))
+        << played;
+    EXPECT_NE(played.find(R"("computer":{"idiom":"一笔抹摋",)"), std::string::npos) << played;
+    EXPECT_TRUE(played.ends_with(R"("over":"computer-wins","position":null,"hint":[]})")) << played;
 }
 
 }  // namespace
@@ -374,7 +422,7 @@ TEST(Cli, SpeaksChinese)
         EXPECT_TRUE(help.out.starts_with("用法：quovant [规则] 文字...\n")) << help.out;
         EXPECT_NE(help.out.find("\n退出码：\n  0  每个查询都有结果，或标准输入已读完\n"), std::string::npos) << help.out;
 
-        const ProgramRun game = RunProgram(QUOVANT_PROGRAM, {"play"}, "百岁之盟\n做贼心虚\n海誓山盟\n");
+        const ProgramRun game = RunProgram(QUOVANT_PROGRAM, {"play", "--level", "hard"}, "百岁之盟\n做贼心虚\n海誓山盟\n");
         EXPECT_EQ(game.out, "电脑：盟山誓海\n“做贼心虚”接不上“盟山誓海”。\n电脑接不下去了：你赢了！\n"
                             "本局接龙：百岁之盟 盟山誓海 海誓山盟\n");
         EXPECT_TRUE(game.err.starts_with("人机成语接龙。")) << game.err;
@@ -384,10 +432,11 @@ TEST(Cli, SpeaksChinese)
         EXPECT_EQ(json.err, "quovant: 未知选项 --bogus（见 quovant --help）\n");
         EXPECT_EQ(json.code, 2);
     }
-    const ProgramRun english = RunProgram(QUOVANT_PROGRAM, {"play"}, "百岁之盟\n提示\n认输\n");
+    const ProgramRun english = RunProgram(QUOVANT_PROGRAM, {"play", "--level", "hard"}, "百岁之盟\n提示\n认输\n");
+    // Hints by outcome, the known idioms (commonness 30 and up) first within each.
     EXPECT_EQ(english.out, "Computer: 盟山誓海\nYour best moves: 海誓山盟 (win (proven), 0) 海约山盟 (win (proven), 0) "
-                           "海桑陵谷 (win, 3) 害人不浅 (win, 4) 海沸山崩 (draw, 4) 海啸山崩 (draw, 4) 骇龙走蛇 (draw, 9) "
-                           "海纳百川 (draw, 26)\n(Outcomes assume best play and let an idiom be played twice, which a real "
+                           "害人不浅 (win, 4) 海桑陵谷 (win, 3) 海纳百川 (draw, 26) 海市蜃楼 (draw, 34) 海枯石烂 (draw, 36) "
+                           "海角天涯 (draw, 47)\n(Outcomes assume best play and let an idiom be played twice, which a real "
                            "game does not: a strong guide, not a proof, unless marked proven (searched to the end "
                            "without repeats).)\nThe chain: 百岁之盟 盟山誓海\n");
     const Language unknown("xx_YY");
