@@ -7,6 +7,8 @@
 // as UTF-8; an answer is owned by the module until the next call.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,13 @@ std::vector<std::u16string> Played(const char *lines)
     return played;
 }
 
+// The level numbered `level` on the page (its place in PageTexts' "levels"),
+// the default one for any other number.
+Level LevelAt(int level)
+{
+    return level >= 0 && level < static_cast<int>(std::size(LEVEL_NAMES)) ? LEVEL_NAMES[level].level : DEFAULT_LEVEL;
+}
+
 }  // namespace
 
 extern "C" {
@@ -96,7 +105,8 @@ EMSCRIPTEN_KEEPALIVE const char *PageOfferStream(int kind, const unsigned char *
     return Answer(Json{{"offered", g_library.OfferIdiomStream(kind, data, length) == 1}});
 }
 
-// The product's texts, the rules' names, the outcomes' words by their
+// The product's texts, the rules', orders' and levels' names (and which
+// are chosen unless the visitor chooses), the outcomes' words by their
 // names ("win": 胜), how many idioms a list shows before 全部, for the page
 // to show, and the streams it fetches after its first answer.
 EMSCRIPTEN_KEEPALIVE const char *PageTexts()
@@ -107,6 +117,12 @@ EMSCRIPTEN_KEEPALIVE const char *PageTexts()
     Json outcomes = Json::object();
     for (const int outcome : {QUOVANT_WIN, QUOVANT_DRAW, QUOVANT_LOSS})
         outcomes[OutcomeWord(outcome)] = OutcomeWordChinese(outcome);
+    Json orders = Json::array();
+    for (const OrderName &o : ORDER_NAMES)
+        orders.push_back(Json{{"order", o.order}, {"name", o.name}, {"chinese", o.chinese}});
+    Json levels = Json::array();
+    for (std::size_t i = 0; i < std::size(LEVEL_NAMES); ++i)
+        levels.push_back(Json{{"level", i}, {"name", LEVEL_NAMES[i].name}, {"chinese", LEVEL_NAMES[i].chinese}});
     Json streams = Json::array();
     for (const auto &s : FETCHED_STREAMS)
         streams.push_back(Json{{"file", s.file}, {"kind", s.kind}});
@@ -119,18 +135,26 @@ EMSCRIPTEN_KEEPALIVE const char *PageTexts()
                        {"fourOnlyFlag", QUOVANT_FOUR_ONLY},
                        {"listed", QUOVANT_MAX_IDIOMS},
                        {"rules", rules},
+                       {"orders", orders},
+                       {"defaultOrder", QUOVANT_ORDER_COMMON},
+                       {"levels", levels},
+                       {"defaultLevel", static_cast<int>(std::find_if(std::begin(LEVEL_NAMES), std::end(LEVEL_NAMES),
+                                                                      [](const LevelName &l) {
+                                                                          return l.level == DEFAULT_LEVEL;
+                                                                      }) -
+                                                         std::begin(LEVEL_NAMES))},
                        {"outcomes", outcomes},
                        {"streams", streams}});
 }
 
-// The candidates after `text` under `rules`, as the tool's next lists them,
-// with the idioms of `played` (one a line) out of the game: all of them, or
-// the first eight.
-EMSCRIPTEN_KEEPALIVE const char *PageCandidates(int rules, const char *text, const char *played, int all)
+// The candidates after `text` under `rules` in `order` (QUOVANT_ORDER_*, 0
+// for the rule's), as the tool's next lists them, with the idioms of
+// `played` (one a line) out of the game: all of them, or the first eight.
+EMSCRIPTEN_KEEPALIVE const char *PageCandidates(int rules, int order, const char *text, const char *played, int all)
 {
     const std::u16string asked = Utf8ToUtf16Lossy(text == nullptr ? "" : text);
     std::vector<QuovantFacts> candidates;
-    if (!NextCandidatesOf(rules, asked, Played(played), candidates, all != 0 ? SIZE_MAX : QUOVANT_MAX_IDIOMS))
+    if (!NextCandidatesOf(rules | order, asked, Played(played), candidates, all != 0 ? SIZE_MAX : QUOVANT_MAX_IDIOMS))
         return Failed();
     Json answer = CandidatesAnswer(Utf16ToUtf8(TrimWhiteSpace(asked)), rules, candidates);
     for (std::size_t i = 0; i < candidates.size(); ++i)
@@ -191,70 +215,51 @@ EMSCRIPTEN_KEEPALIVE const char *PageChain(int rules, const char *from, const ch
     return Answer(ChainAnswer(fromText, toText, rules, result == QUOVANT_FOUND ? &found : nullptr, unknown));
 }
 
-// A turn of the game against the computer under `rules`, after the idioms
-// of `played` (one a line, in order; none: the game begins): the player's
-// idiom `move`, trimmed, is judged (nothing: the computer opens, or in a
-// game the player is only advised again); when played, the computer
-// answers; then the player is advised. {"verdict": name, "message": what is
-// said of it in Chinese ("" when played), "player": the move's facts or
-// null, "computer": the computer's idiom's facts or null, "over": the game's
-// end (a verdict's name) or null, "position": the outcome for the player to
-// move, "hint": the player's best moves, at most eight}.
-EMSCRIPTEN_KEEPALIVE const char *PageGameTurn(int rules, const char *played, const char *move)
+// A turn of the game against the computer under `rules` at `level` (its
+// number in PageTexts' "levels"), its choices made by `seed`, after the
+// idioms of `played` (one a line, in order; none: the game begins): the
+// player's idiom `move`, trimmed, is judged (nothing: the computer opens, or
+// in a game the player is only advised again); when played, the computer
+// answers; then the player is advised. The turn as the tool's play --json
+// gives it (client/answers.h), its message in Chinese.
+EMSCRIPTEN_KEEPALIVE const char *PageGameTurn(int rules, int level, unsigned seed, const char *played,
+                                              const char *move)
 {
     std::vector<std::u16string> chain = Played(played);
     const std::u16string asked(TrimWhiteSpace(Utf8ToUtf16Lossy(move == nullptr ? "" : move)));
-    const auto factsOf = [rules](const QuovantFacts &f) { return Shown(IdiomAnswer(Utf8Of(f.idiom), rules, &f), f); };
-    Json answer{{"verdict", VerdictName(GameVerdict::PLAYED)}, {"message", ""}, {"player", nullptr},
-                {"computer", nullptr}, {"over", nullptr}, {"position", nullptr}, {"hint", Json::array()}};
-    const auto refused = [&](GameVerdict verdict) {
-        answer["verdict"] = VerdictName(verdict);
-        answer["message"] = VerdictTextChinese(verdict, Utf16ToUtf8(asked), chain.empty() ? "" : Utf16ToUtf8(chain.back()));
-        return Answer(answer);
-    };
-    const auto ended = [&](GameVerdict verdict) {
-        answer["over"] = VerdictName(verdict);
-        answer["message"] = VerdictTextChinese(verdict, "", "");
-        return Answer(answer);
-    };
-    std::vector<QuovantFacts> moves;
-    if (!CanAnswerBy(rules))
+    const std::string last = chain.empty() ? "" : Utf16ToUtf8(chain.back());
+    const Turn turn = PlayTurn(rules, LevelAt(level), chain, asked, seed);
+    if (turn.failed)
         return Failed();
-    if (!asked.empty()) {
-        QuovantFacts f{};
-        GameVerdict verdict = GameVerdict::PLAYED;
-        if (chain.empty())
-            verdict = JudgeOpening(rules, asked, f);
-        else if (!CandidatesOf(rules, chain.back(), chain, moves))
-            return Failed();
-        else
-            verdict = JudgeMove(rules, chain, moves, asked, f);
-        if (verdict != GameVerdict::PLAYED)
-            return refused(verdict);
-        chain.push_back(TextOf(f.idiom));
-        answer["player"] = factsOf(f);
-        if (!CandidatesOf(rules, chain.back(), chain, moves))
-            return Failed();
-        if (moves.empty())
-            return ended(GameVerdict::PLAYER_WINS);
-    }
-    // The computer opens, or answers the player; asked with nothing in the
-    // middle of a game, the player is only advised again.
-    if (chain.empty() || !asked.empty()) {
-        const QuovantFacts reply = chain.empty() ? ComputerOpening(rules) : RankedMoves(moves).front();
-        chain.push_back(TextOf(reply.idiom));
-        answer["computer"] = factsOf(reply);
-    }
-    if (!CandidatesOf(rules, chain.back(), chain, moves))
+    const std::string message = turn.over ? VerdictTextChinese(*turn.over, "", "")
+                                : turn.verdict != GameVerdict::PLAYED
+                                    ? VerdictTextChinese(turn.verdict, Utf16ToUtf8(asked), last)
+                                    : "";
+    return Answer(TurnAnswer(turn, rules, message, Shown));
+}
+
+// A move of 多人接龙 under `rules`: the idioms of `played` (one a line) are
+// out of the game, `last` is the idiom to follow ("" when a new chain
+// begins); `move`, trimmed, is the player's, or "" for the computer's at
+// `level`, chosen by `seed`. {"verdict", "message" (Chinese, "" when
+// played), "played": its facts or null, "stuck": the computer had no idiom
+// to play, "nextStuck": nothing can follow the idiom played}.
+EMSCRIPTEN_KEEPALIVE const char *PageGroupMove(int rules, int level, unsigned seed, const char *played,
+                                               const char *last, const char *move)
+{
+    const std::u16string asked(TrimWhiteSpace(Utf8ToUtf16Lossy(move == nullptr ? "" : move)));
+    const std::string lastText = Trimmed(last);
+    const GroupMove m = PlayGroupMove(rules, LevelAt(level), Played(played), Utf8ToUtf16Lossy(lastText), asked, seed);
+    if (m.failed)
         return Failed();
-    if (moves.empty())
-        return ended(GameVerdict::COMPUTER_WINS);
-    const std::vector<QuovantFacts> best = RankedMoves(moves);
-    // The player's best move decides the position: a dead end wins at once.
-    answer["position"] = OutcomeWord(best.front().followers == 0 ? QUOVANT_WIN : best.front().outcome);
-    for (std::size_t i = 0; i < best.size() && i < QUOVANT_MAX_IDIOMS; ++i)
-        answer["hint"].push_back(factsOf(best[i]));
-    return Answer(answer);
+    const std::string message =
+        m.verdict == GameVerdict::PLAYED ? "" : VerdictTextChinese(m.verdict, Utf16ToUtf8(asked), lastText);
+    return Answer(Json{{"verdict", VerdictName(m.verdict)},
+                       {"message", message},
+                       {"played", m.played ? Shown(IdiomAnswer(Utf8Of(m.played->idiom), rules, &*m.played), *m.played)
+                                           : Json(nullptr)},
+                       {"stuck", m.stuck},
+                       {"nextStuck", m.nextStuck}});
 }
 
 }  // extern "C"

@@ -46,7 +46,8 @@ async function Ask(text) {
 }
 
 // The first visit, with nothing cached: the figures of a new visitor.
-await page.goto(`${url}?q=${encodeURIComponent('翠岫弈天')}`);
+// The shared examples are in the rule's order, which a link can ask for.
+await page.goto(`${url}?q=${encodeURIComponent('翠岫弈天')}&order=rule`);
 await page.waitForSelector('#candidates li', WAIT);
 Check(await Listed() === afterTian, 'the first text answers as the window does', await Listed());
 const first = await page.evaluate(() => ({
@@ -113,6 +114,13 @@ Check(await page.$eval('#rule', (s) => s.selectedOptions[0].textContent) === '�
       await page.$eval('#rule', (s) => s.value));
 await page.selectOption('#rule', { label: '经典' });
 
+// 排序 胜负: wins first; 盟山誓海 is followed by the dead end 海誓山盟.
+await page.selectOption('#order', { label: '胜负' });
+await Ask('盟山誓海');
+const firstOutcome = await page.locator('#candidates li button > span:last-child').first().getAttribute('class');
+Check(firstOutcome === 'win', 'by outcome, a win comes first', firstOutcome);
+await page.selectOption('#order', { label: '规则' });
+
 // A shortest chain (the shared example), its ends typed with white space
 // around them as queries are trimmed: an ideographic space and a tab.
 await page.fill('#chain-from', '\u3000一心一意');
@@ -149,6 +157,7 @@ Check(!(await Listed()).split(' ').includes('万里挑一'), 'removed, it follow
 // A game: the player opens, a move that does not follow is refused, a hint,
 // then the player's dead end wins.
 const [opening, reply, winning] = playerWins.split(' ');
+await page.selectOption('#game-level', { label: '高手' });  // the examples' computer
 const GameSays = () => page.textContent('#game-message');
 async function Move(idiom) {
   await page.fill('#game-move', idiom);
@@ -174,6 +183,41 @@ await page.waitForSelector('#game-chain li', WAIT);
 Check((await page.locator('#game-chain li').allTextContents()).length === 1 &&
       (await page.textContent('#game-position')) !== '', 'the computer opens a new game with advice',
       [await page.locator('#game-chain li').allTextContents(), await page.textContent('#game-position')]);
+
+// 多人接龙 with a clock of four seconds: refused moves, a player out of time,
+// a name edited; then a game with the computer in a seat.
+const { page: group } = await NewPage({ width: 360, height: 640 });
+await group.goto(`${url}?timer=4`);
+await group.waitForSelector('#group-players li', WAIT);
+const GroupSays = () => group.textContent('#group-message');
+const GroupStatus = () => group.textContent('#group-status');
+async function GroupPlay(idiom) {
+  await group.fill('#group-move', idiom);
+  await group.click('#group-play');
+}
+await group.fill('#group-players li:first-child input', '小明');
+await group.click('#group-start');
+Check((await GroupStatus()).includes('轮到 小明'), 'the first player is named as edited', await GroupStatus());
+await GroupPlay('一心一意');
+await group.waitForFunction(() => document.querySelector('#group-status').textContent.includes('玩家2'), null, WAIT);
+for (const [move, said] of [['不是成语', '不是词典里的成语'], ['一心一意', '已经用过'], ['做贼心虚', '接不上']]) {
+  await GroupPlay(move);
+  Check((await GroupSays()).includes(said), `多人接龙 refuses ${move}`, await GroupSays());
+}
+await group.waitForFunction(() => document.querySelector('#group-status').textContent.includes('获胜'), null, WAIT);
+Check((await GroupStatus()) === '小明 获胜！', 'out of time, the other player wins', await GroupStatus());
+Check((await group.locator('#group-players li').allTextContents()).join(' ').includes('出局（超时）'),
+      'the player out is marked', await group.locator('#group-players li').allTextContents());
+await group.check('#group-computer');
+await group.click('#group-start');
+await GroupPlay('一心一意');
+await group.waitForSelector('#group-chain li:nth-child(2)', WAIT);
+Check((await group.locator('#group-chain li').nth(1).textContent()).startsWith('电脑：'), 'the computer takes its turn',
+      await group.locator('#group-chain li').allTextContents());
+if (await group.isVisible('#group-pass'))
+  await group.click('#group-pass');
+await group.waitForFunction(() => document.querySelector('#group-status').textContent.includes('获胜'), null, WAIT);
+Check((await GroupStatus()) === '电脑 获胜！', 'the computer wins when the player passes', await GroupStatus());
 
 // No horizontal scrolling on a phone; every control named, as the
 // browser's accessibility tree gives it to a screen reader.

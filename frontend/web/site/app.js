@@ -1,11 +1,14 @@
 // The page: asks the module (quovant.js) and shows its answers. The rules,
 // the game and the answers' words come from the module, and the page's own
-// labels from index.html: the script only lays them out and remembers the
-// rule chosen.
+// labels from index.html: the script only lays them out, remembers what the
+// visitor chose, and keeps the turns and the clock of a game of several
+// players.
 'use strict';
 
 const RULE_KEY = 'quovant.rule';
 const FOUR_KEY = 'quovant.four';
+const ORDER_KEY = 'quovant.order';
+const LEVEL_KEY = 'quovant.level';
 const OWN_KEY = 'quovant.own';  // the player's own idioms, as the tool's file keeps them
 
 let module_ = null;
@@ -116,11 +119,18 @@ function ShowChain(answer) {
 
 // The game against the computer: the page keeps the idioms played and the
 // rule the game began with; the module judges each move and answers it.
-const game = { chain: [], rules: 0, over: false, hint: [] };
+const game = { chain: [], rules: 0, level: 0, seed: 0, over: false, hint: [] };
+
+// A seed for a game's choices, a new one each game.
+function NewSeed() {
+  return crypto.getRandomValues(new Uint32Array(1))[0];
+}
 
 function NewGame() {
   game.chain = [];
   game.rules = Rules();
+  game.level = Number(document.getElementById('game-level').value);
+  game.seed = NewSeed();
   game.over = false;
   game.hint = [];
   document.getElementById('game-chain').replaceChildren();
@@ -143,7 +153,7 @@ function PlayTurn() {
   if (game.over)
     return;
   const input = document.getElementById('game-move');
-  const answer = Ask('PageGameTurn', game.rules, game.chain.join('\n'), input.value);
+  const answer = Ask('PageGameTurn', game.rules, game.level, game.seed, game.chain.join('\n'), input.value);
   if (answer.verdict === 'played' && !answer.player && !answer.computer)
     return;  // nothing typed in a game: wait for an idiom
   document.getElementById('game-message').textContent = answer.error || answer.message;
@@ -178,6 +188,193 @@ function ShowHint() {
     list.append(item);
   }
   list.hidden = game.hint.length === 0;
+}
+
+// 多人接龙: two to eight players on one device take turns; one who passes,
+// runs out of time or has no idiom to play is out, and the next opens a new
+// chain with any idiom not played yet; the last one left wins. The module
+// judges each move and plays the computer's seat.
+const group = { players: [], current: 0, played: [], last: '', rules: 0, level: 0, seed: 0, timer: null, left: 0 };
+const GROUP_MIN = 2, GROUP_MAX = 8;
+
+function SetupGroup() {
+  const count = document.getElementById('group-count');
+  for (let n = GROUP_MIN; n <= GROUP_MAX; ++n) {
+    const option = document.createElement('option');
+    option.value = n;
+    option.textContent = `${n} 人`;
+    count.append(option);
+  }
+  const level = document.getElementById('group-level');
+  for (const l of texts.levels) {
+    const option = document.createElement('option');
+    option.value = l.level;
+    option.textContent = l.chinese;
+    level.append(option);
+  }
+  level.value = texts.defaultLevel;
+  // The seconds a move may take, from a link too: ?timer=5
+  const seconds = Number(new URLSearchParams(location.search).get('timer'));
+  if (seconds > 0)
+    document.getElementById('group-seconds').value = seconds;
+  // Before a game, or after one, the seats follow the number chosen.
+  count.addEventListener('change', () => {
+    if (group.players.length === 0 || GroupOver()) {
+      group.players = [];
+      ShowPlayers();
+    }
+  });
+  document.getElementById('group-start').addEventListener('click', StartGroup);
+  document.getElementById('group-form').addEventListener('submit', (e) => {
+    e.preventDefault();
+    GroupMove(document.getElementById('group-move').value);
+  });
+  document.getElementById('group-pass').addEventListener('click', () => PutOut('放弃'));
+  ShowPlayers();
+}
+
+function StartGroup() {
+  const count = Number(document.getElementById('group-count').value);
+  const computer = document.getElementById('group-computer').checked;
+  const names = [...document.querySelectorAll('#group-players input')].map((i) => (i.disabled ? '' : i.value));
+  group.players = Array.from({ length: count }, (_, i) => {
+    const isComputer = computer && i === count - 1;
+    return { name: isComputer ? '电脑' : names[i] || `玩家${i + 1}`, computer: isComputer, out: '' };
+  });
+  group.current = 0;
+  group.played = [];
+  group.last = '';
+  group.rules = Rules();
+  group.level = Number(document.getElementById('group-level').value);
+  group.seed = NewSeed();
+  document.getElementById('group-chain').replaceChildren();
+  document.getElementById('group-message').textContent = '';
+  BeginGroupTurn();
+}
+
+function ShowPlayers() {
+  const list = document.getElementById('group-players');
+  const shown = group.players.length > 0 ? group.players
+    : Array.from({ length: Number(document.getElementById('group-count').value) }, (_, i) => (
+      { name: `玩家${i + 1}`, computer: false, out: '' }));
+  list.replaceChildren();
+  shown.forEach((p, i) => {
+    const item = document.createElement('li');
+    if (group.players.length > 0 && i === group.current && !GroupOver())
+      item.className = 'current';
+    const name = document.createElement('input');
+    name.value = p.name;
+    name.disabled = p.computer;
+    name.setAttribute('aria-label', `第 ${i + 1} 位玩家的名字`);
+    name.addEventListener('change', () => { if (group.players[i]) group.players[i].name = name.value; });
+    const state = document.createElement('span');
+    state.textContent = p.out ? `出局（${p.out}）` : '';
+    item.append(name, state);
+    list.append(item);
+  });
+}
+
+function InGame() {
+  return group.players.filter((p) => !p.out);
+}
+
+function GroupOver() {
+  return group.players.length > 0 && InGame().length <= 1;
+}
+
+function StopClock() {
+  clearInterval(group.timer);
+  group.timer = null;
+}
+
+// The turn of the current player: the clock started, or the computer asked.
+function BeginGroupTurn() {
+  StopClock();
+  ShowPlayers();
+  const status = document.getElementById('group-status');
+  const form = document.getElementById('group-form');
+  if (GroupOver()) {
+    const winner = InGame()[0];
+    status.textContent = winner ? `${winner.name} 获胜！` : '';
+    form.hidden = true;
+    return;
+  }
+  const player = group.players[group.current];
+  const say = () => {
+    status.textContent = `轮到 ${player.name}` + (group.last ? `，接“${group.last}”` : '，新开一条接龙') +
+      (group.timer ? `，还剩 ${group.left} 秒` : '');
+  };
+  form.hidden = player.computer;
+  if (player.computer) {
+    say();
+    setTimeout(() => GroupMove(''), 300);
+    return;
+  }
+  if (document.getElementById('group-timed').checked) {
+    group.left = Math.max(1, Number(document.getElementById('group-seconds').value) || 30);
+    group.timer = setInterval(() => {
+      if (--group.left <= 0)
+        PutOut('超时');
+      else
+        say();
+    }, 1000);
+  }
+  say();
+  document.getElementById('group-move').value = '';
+  document.getElementById('group-move').focus();
+}
+
+// The next player still in the game.
+function AdvanceGroup() {
+  const n = group.players.length;
+  for (let step = 1; step <= n; ++step) {
+    const next = (group.current + step) % n;
+    if (!group.players[next].out) {
+      group.current = next;
+      return;
+    }
+  }
+}
+
+// The current player is out, for `why`; the next one opens a new chain.
+function PutOut(why) {
+  StopClock();
+  group.players[group.current].out = why;
+  group.last = '';
+  AdvanceGroup();
+  BeginGroupTurn();
+}
+
+function GroupMove(move) {
+  if (GroupOver())
+    return;
+  const answer = Ask('PageGroupMove', group.rules, group.level, group.seed, group.played.join('\n'), group.last, move);
+  const message = document.getElementById('group-message');
+  if (answer.error || answer.stuck) {
+    message.textContent = answer.error || '';
+    if (answer.stuck)
+      PutOut('无可接');
+    return;
+  }
+  if (answer.verdict !== 'played') {
+    message.textContent = answer.message;
+    return;
+  }
+  message.textContent = '';
+  const player = group.players[group.current];
+  const item = document.createElement('li');
+  item.textContent = `${player.name}：${answer.played.idiom}`;
+  document.getElementById('group-chain').append(item);
+  group.played.push(answer.played.idiom);
+  group.last = answer.played.idiom;
+  StopClock();
+  AdvanceGroup();
+  // After a dead end the next player has no idiom to play: out at once.
+  if (answer.nextStuck && !GroupOver()) {
+    PutOut('无可接');
+    return;
+  }
+  BeginGroupTurn();
 }
 
 // The player's own idioms: kept in the browser, a line each ("idiom" or
@@ -242,7 +439,8 @@ function OfferOwn(text) {
 
 function Query(all) {
   lastText = document.getElementById('text').value;
-  ShowCandidates(Ask('PageCandidates', Rules(), lastText, '', all ? 1 : 0), all);
+  ShowCandidates(Ask('PageCandidates', Rules(), Number(document.getElementById('order').value), lastText, '',
+                     all ? 1 : 0), all);
   OfferOwn(lastText);
   // The moment a visitor first sees an answer, for measurements.
   if (performance.getEntriesByName('quovant-first-answer').length === 0)
@@ -265,6 +463,28 @@ function Setup() {
     option.textContent = r.chinese;
     select.append(option);
   }
+  // A select of `choices`, its value remembered under `key`, `fallback` until one is chosen.
+  const Choices = (id, choices, value, key, fallback) => {
+    const box = document.getElementById(id);
+    for (const c of choices) {
+      const option = document.createElement('option');
+      option.value = c[value];
+      option.textContent = c.chinese;
+      box.append(option);
+    }
+    box.value = localStorage.getItem(key) ?? String(fallback);
+    box.addEventListener('change', () => localStorage.setItem(key, box.value));
+    return box;
+  };
+  const order = Choices('order', texts.orders, 'order', ORDER_KEY, texts.defaultOrder);
+  // A link may name the order: ?order=rule
+  const linked = texts.orders.find((o) => o.name === new URLSearchParams(location.search).get('order'));
+  if (linked)
+    order.value = linked.order;
+  order.addEventListener('change', () => { if (lastText !== '') Query(false); });
+  Choices('game-level', texts.levels, 'level', LEVEL_KEY, texts.defaultLevel)
+    .addEventListener('change', NewGame);
+  SetupGroup();
   select.value = localStorage.getItem(RULE_KEY) || '0';
   document.getElementById('four').checked = localStorage.getItem(FOUR_KEY) === '1';
   select.addEventListener('change', () => localStorage.setItem(RULE_KEY, select.value));
