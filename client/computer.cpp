@@ -162,10 +162,16 @@ QuovantFacts ComputerMove(int rules, Level level, const std::vector<std::u16stri
     if (!early && deadEnd != pool.end() && random() % EASY_DEAD_END_ODDS == 0)
         return *deadEnd;
     if (early) {
-        std::vector<QuovantFacts> going = pool;
-        std::erase_if(going, [](const QuovantFacts &f) { return f.followers == 0; });
-        if (!going.empty())
-            pool = std::move(going);
+        // No dead end, unless nothing else follows: a known idiom that goes
+        // on, else any that does.
+        const auto going = [](std::vector<QuovantFacts> from) {
+            std::erase_if(from, [](const QuovantFacts &f) { return f.followers == 0; });
+            return from;
+        };
+        if (std::vector<QuovantFacts> known = going(pool); !known.empty())
+            pool = std::move(known);
+        else if (std::vector<QuovantFacts> any = going(moves); !any.empty())
+            pool = std::move(any);
     }
     return WithKnownReply(rules, chain, std::move(pool), random, failed);
 }

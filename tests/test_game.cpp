@@ -21,7 +21,7 @@ const bool BOUND = BindLibrary(QUOVANT_GOOD_LIBRARY);
 
 struct Played {
     int games = 0, computerWins = 0, computerMoves = 0, knownMoves = 0;
-    bool earlyDeadEnd = false;  // a dead end among the computer's first three moves
+    bool earlyDeadEnd = false;  // a dead end among the computer's first three moves, where it had a choice
 };
 
 // A game at `level` (seeded by `seed`) against a player who picks a known
@@ -31,11 +31,12 @@ void PlayOne(Level level, std::uint64_t seed, Played &played)
     std::vector<std::u16string> chain;
     std::mt19937_64 player(seed * 7 + 1);
     Turn turn = PlayTurn(QUOVANT_RULE_CLASSIC, level, chain, u"", seed);
+    bool forced = false;  // the computer's move was a dead end or none
     for (int computer = 0; !turn.failed; ++computer) {
         ASSERT_TRUE(turn.computer) << "the computer moves every turn";
         ++played.computerMoves;
         played.knownMoves += IsKnown(*turn.computer) ? 1 : 0;
-        played.earlyDeadEnd = played.earlyDeadEnd || (computer < 3 && turn.computer->followers == 0);
+        played.earlyDeadEnd = played.earlyDeadEnd || (computer < 3 && turn.computer->followers == 0 && !forced);
         if (turn.over) {
             played.computerWins += *turn.over == GameVerdict::COMPUTER_WINS ? 1 : 0;
             break;
@@ -46,7 +47,14 @@ void PlayOne(Level level, std::uint64_t seed, Played &played)
         std::vector<QuovantFacts> known;
         std::copy_if(moves.begin(), moves.end(), std::back_inserter(known), IsKnown);
         const std::vector<QuovantFacts> &pool = known.empty() ? moves : known;
-        turn = PlayTurn(QUOVANT_RULE_CLASSIC, level, chain, TextOf(pool[player() % pool.size()].idiom), seed);
+        const std::u16string move = TextOf(pool[player() % pool.size()].idiom);
+        // Whether every idiom that may answer it is a dead end.
+        std::vector<std::u16string> after = chain;
+        after.push_back(move);
+        std::vector<QuovantFacts> answers;
+        ASSERT_TRUE(CandidatesOf(QUOVANT_RULE_CLASSIC | QUOVANT_GUIDE_ONLY, move, after, answers));
+        forced = std::all_of(answers.begin(), answers.end(), [](const QuovantFacts &f) { return f.followers == 0; });
+        turn = PlayTurn(QUOVANT_RULE_CLASSIC, level, chain, move, seed);
         ASSERT_EQ(turn.verdict, GameVerdict::PLAYED);
         if (turn.over == GameVerdict::PLAYER_WINS)
             break;  // the computer has no answer
