@@ -198,6 +198,9 @@ async function GroupPlay(idiom) {
 await group.fill('#group-players li:first-child input', '小明');
 await group.click('#group-start');
 Check((await GroupStatus()).includes('轮到 小明'), 'the first player is named as edited', await GroupStatus());
+await GroupPlay('');
+Check((await group.locator('#group-chain li').count()) === 0, 'a blank box plays nothing',
+      await group.locator('#group-chain li').allTextContents());
 await GroupPlay('一心一意');
 await group.waitForFunction(() => document.querySelector('#group-status').textContent.includes('玩家2'), null, WAIT);
 for (const [move, said] of [['不是成语', '不是词典里的成语'], ['一心一意', '已经用过'], ['做贼心虚', '接不上']]) {

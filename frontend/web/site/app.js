@@ -194,7 +194,8 @@ function ShowHint() {
 // runs out of time or has no idiom to play is out, and the next opens a new
 // chain with any idiom not played yet; the last one left wins. The module
 // judges each move and plays the computer's seat.
-const group = { players: [], current: 0, played: [], last: '', rules: 0, level: 0, seed: 0, timer: null, left: 0 };
+const group = { players: [], current: 0, played: [], last: '', rules: 0, level: 0, seed: 0, timer: null, left: 0,
+  computerMove: null };
 const GROUP_MIN = 2, GROUP_MAX = 8;
 
 function SetupGroup() {
@@ -227,13 +228,17 @@ function SetupGroup() {
   document.getElementById('group-start').addEventListener('click', StartGroup);
   document.getElementById('group-form').addEventListener('submit', (e) => {
     e.preventDefault();
-    GroupMove(document.getElementById('group-move').value);
+    // A blank box is no move: the module would take it for the computer's.
+    const move = document.getElementById('group-move').value;
+    if (move.trim() !== '' && !group.players[group.current]?.computer)
+      GroupMove(move);
   });
   document.getElementById('group-pass').addEventListener('click', () => PutOut('放弃'));
   ShowPlayers();
 }
 
 function StartGroup() {
+  StopClock();
   const count = Number(document.getElementById('group-count').value);
   const computer = document.getElementById('group-computer').checked;
   const names = [...document.querySelectorAll('#group-players input')].map((i) => (i.disabled ? '' : i.value));
@@ -285,6 +290,8 @@ function GroupOver() {
 function StopClock() {
   clearInterval(group.timer);
   group.timer = null;
+  clearTimeout(group.computerMove);
+  group.computerMove = null;
 }
 
 // The turn of the current player: the clock started, or the computer asked.
@@ -307,7 +314,12 @@ function BeginGroupTurn() {
   form.hidden = player.computer;
   if (player.computer) {
     say();
-    setTimeout(() => GroupMove(''), 300);
+    const seat = group.current;
+    group.computerMove = setTimeout(() => {
+      group.computerMove = null;
+      if (group.current === seat && group.players[seat]?.computer)
+        GroupMove('');
+    }, 300);
     return;
   }
   if (document.getElementById('group-timed').checked) {
