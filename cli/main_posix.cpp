@@ -1,5 +1,6 @@
 // The quovant tool's entry on POSIX systems: UTF-8 arguments and streams.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -70,9 +71,21 @@ public:
         std::error_code error;
         if (!std::filesystem::is_regular_file(path, error))
             return false;
-        std::ifstream in(path, std::ios::binary);
-        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return in.good() || in.eof();
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        content.clear();
+        char buffer[64 * 1024];
+        ssize_t n;
+        while ((n = read(fd, buffer, sizeof buffer)) != 0) {
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                break;  // a read that fails midway is no content
+            content.append(buffer, static_cast<std::size_t>(n));
+        }
+        close(fd);
+        return n == 0;
     }
 
     bool FileExists(const std::string &path) const override
@@ -86,23 +99,32 @@ public:
 
     std::string ReplaceTextFile(const std::string &path, const std::string &content) override
     {
+        // A link to the file (dotfiles kept elsewhere) stays a link: its
+        // target is what is replaced, keeping its mode.
         std::error_code error;
-        const std::filesystem::path target(path);
-        std::filesystem::create_directories(target.parent_path(), error);
-        const std::string written = path + ".new";
-        const int fd = open(written.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        std::string target = path;
+        if (std::filesystem::is_symlink(path, error))
+            if (const auto real = std::filesystem::canonical(path, error); !error)
+                target = real.string();
+        std::filesystem::create_directories(std::filesystem::path(target).parent_path(), error);
+        struct stat before {};
+        const mode_t mode = stat(target.c_str(), &before) == 0 ? (before.st_mode & 07777) : 0644;
+        // A name of its own beside the file, so that two runs at once never share one.
+        std::string written = target + ".XXXXXX";
+        const int fd = mkstemp(written.data());
         if (fd < 0)
-            return written + ": " + SystemErrorText(errno);
-        const bool ok = WriteAll(fd, content) && fsync(fd) == 0;
+            return target + ": " + SystemErrorText(errno);
+        const bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, content) && fsync(fd) == 0;
         const int writeErrno = errno;
         if (close(fd) != 0 || !ok) {
+            const int closeErrno = errno;
             unlink(written.c_str());
-            return written + ": " + SystemErrorText(ok ? errno : writeErrno);
+            return written + ": " + SystemErrorText(ok ? closeErrno : writeErrno);
         }
-        if (rename(written.c_str(), path.c_str()) != 0) {
+        if (rename(written.c_str(), target.c_str()) != 0) {
             const int renameErrno = errno;
             unlink(written.c_str());
-            return path + ": " + SystemErrorText(renameErrno);
+            return target + ": " + SystemErrorText(renameErrno);
         }
         return {};
     }

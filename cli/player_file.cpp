@@ -27,6 +27,12 @@ bool ReadPlayerFile(Console &console, const std::string &path, std::string &cont
     return false;
 }
 
+// True when `idiom` could name a line of the file: one word, not empty.
+bool IsOneWord(const std::string &idiom)
+{
+    return !idiom.empty() && idiom.find_first_of(" \t\r\n") == std::string::npos;
+}
+
 // The message of a line left out: the reason, and the line's place.
 std::string LeftOut(const std::string &path, const PlayerLine &line, int result)
 {
@@ -67,6 +73,8 @@ int RunAdd(const Options &options, Console &console)
         reading += (i > 1 ? " " : "") + options.words[i];
     if (!Utf8ToUtf16(idiom) || !Utf8ToUtf16(reading))
         return Fail(console, false, EXIT_USAGE, N_("the idiom or its reading is not valid UTF-8"));
+    if (!IsOneWord(idiom) || reading.find_first_of("\r\n") != std::string::npos)
+        return Fail(console, false, EXIT_USAGE, PlayerResultMessage(QUOVANT_PLAYER_NOT_IDIOM), {ShownUtf8(idiom)});
     const std::string path = console.PlayerFile();
     if (path.empty())
         return Fail(console, false, EXIT_FILE_FAILED, NO_PLACE);
@@ -81,9 +89,16 @@ int RunAdd(const Options &options, Console &console)
     std::vector<int> results;
     if (SetPlayerLines(lines, results) < 0)
         return LibraryFailed(console, false);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].idiom == idiom && results[i] != QUOVANT_PLAYER_ADDED)
+    bool named = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].idiom != idiom)
+            continue;
+        named = true;
+        if (results[i] != QUOVANT_PLAYER_ADDED)
             return Fail(console, false, EXIT_USAGE, PlayerResultMessage(results[i]), {idiom});
+    }
+    if (!named)
+        return Fail(console, false, EXIT_USAGE, PlayerResultMessage(QUOVANT_PLAYER_NOT_IDIOM), {idiom});
     if (const std::string error = console.ReplaceTextFile(path, content); !error.empty())
         return Fail(console, false, EXIT_FILE_FAILED, N_("cannot write your own idioms: %1"), {error});
 
@@ -105,6 +120,9 @@ int RunRemove(const Options &options, Console &console)
     if (options.words.size() != 1)
         return Fail(console, false, EXIT_USAGE, N_("remove takes one idiom (see quovant --help)"));
     const std::string &idiom = options.words[0];
+    if (!IsOneWord(idiom))
+        return Fail(console, false, EXIT_NOT_FOUND, N_("%1 is not one of your own idioms (%2)"),
+                    {ShownUtf8(idiom), ShownUtf8(console.PlayerFile())});
     const std::string path = console.PlayerFile();
     if (path.empty())
         return Fail(console, false, EXIT_FILE_FAILED, NO_PLACE);

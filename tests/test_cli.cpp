@@ -282,6 +282,9 @@ TEST(Cli, ThePlayersOwnIdioms)
         {"add: a reading a syllable short", {"add", "千里挑一", "qian1 li3 tiao1"}, "",
          {"", "quovant: the reading of 千里挑一 must give one syllable with its tone for each character, as in "
               "wan4 li3 tiao1 yi1 (0 for the neutral tone)\n", 2}},
+        {"add: two words as one idiom", {"add", "不是 成语"}, "",
+         {"", "quovant: 不是 成语 is not an idiom: it must be 3 to 13 Chinese characters\n", 2}},
+        {"remove: nothing", {"remove", ""}, "", {"", "quovant:  is not one of your own idioms", 1}},
         {"remove: not one of them", {"remove", "千里挑一"}, "",
          {"", "quovant: 千里挑一 is not one of your own idioms (" + PLAYER_FILE.string() + ")\n", 1}},
     };
