@@ -21,9 +21,10 @@ namespace {
 
 // Makes the player's own idioms, from their file, the library's; a line left
 // out is told on standard error, by its number.
-void TakePlayerIdioms()
+void TakePlayerIdioms(const std::string &path)
 {
-    const std::string path = PlayerFilePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (g_library.SetPlayerIdioms == nullptr || path.empty())
+        return;
     std::ifstream in(path, std::ios::binary);
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     const std::vector<PlayerLine> lines = PlayerLines(content);
@@ -43,10 +44,12 @@ int main(int, char *argv[])
     // Unpacking the dictionary waits for nothing: it runs while Qt starts
     // and the window is made, and is done before anything is shown.
     bool bound = false;
-    std::jthread binding([&bound] {
+    // The environment is read here, before Qt may change it on its own thread.
+    const std::string playerFile = PlayerFilePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    std::jthread binding([&bound, &playerFile] {
         bound = BindLibrary(LIBRARY_FILE_NAME);
         if (bound)
-            TakePlayerIdioms();
+            TakePlayerIdioms(playerFile);
     });
 
     // The program takes no command line, and so gives Qt none of it either:
