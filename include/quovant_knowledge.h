@@ -196,7 +196,7 @@ QUOVANT_API int OfferIdiomStream(int kind, const unsigned char *data, size_t siz
 
 /* Why SetPlayerIdioms took or left each idiom it was given. */
 #define QUOVANT_PLAYER_ADDED 0         /* it is one of the player's idioms now */
-#define QUOVANT_PLAYER_NOT_IDIOM 1     /* not 3 to 13 Chinese characters (a "，" between two allowed) */
+#define QUOVANT_PLAYER_NOT_IDIOM 1     /* not 3 to 13 Chinese characters in at most 13 units (a "，" between two allowed) */
 #define QUOVANT_PLAYER_IN_DICTIONARY 2 /* the dictionary has it already */
 #define QUOVANT_PLAYER_REPEATED 3      /* given earlier in the same list */
 #define QUOVANT_PLAYER_BAD_READING 4   /* its reading is not one syllable with its tone per character */

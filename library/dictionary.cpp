@@ -10,11 +10,13 @@ PinyinTable g_pinyinTable = {nullptr, 0};
 IdiomTable g_idiomTable = {nullptr, 0};
 std::size_t g_loadedIdiomCount = 0;
 std::uint64_t g_dictionaryGeneration = 1;
+std::uint64_t g_tableInstalls = 0;
 
 void InstallPinyinTable(PinyinEntry *entries, std::size_t count)
 {
     std::free(g_pinyinTable.entries);
     g_pinyinTable = {entries, count};
+    ++g_tableInstalls;
     ++g_dictionaryGeneration;
 }
 
@@ -23,6 +25,7 @@ void InstallIdiomTable(IdiomEntry *entries, std::size_t count, std::size_t loade
     std::free(g_idiomTable.entries);
     g_idiomTable = {entries, count};
     g_loadedIdiomCount = loaded < count ? loaded : count;
+    ++g_tableInstalls;
     ++g_dictionaryGeneration;
 }
 

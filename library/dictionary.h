@@ -62,6 +62,10 @@ extern IdiomTable g_idiomTable;
 // loaded with. The player's own idioms (player.h) follow them.
 extern std::size_t g_loadedIdiomCount;
 
+// Counts the tables installed, either of them: what is made for one table
+// (the player's idioms' codes) knows it is still that table's.
+extern std::uint64_t g_tableInstalls;
+
 // Counts every change of the tables or of the idioms' keys, so that what is
 // built from them knows when it is out of date (stamp.h).
 extern std::uint64_t g_dictionaryGeneration;

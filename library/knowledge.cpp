@@ -149,7 +149,8 @@ extern "C" QUOVANT_API long GetIdiomCandidatesByRule(int rules, const QuovantCha
     // A proof may have moved an idiom to another outcome.
     if (order == QUOVANT_ORDER_BEST)
         std::stable_sort(out, out + written, [](const QuovantFacts &a, const QuovantFacts &b) {
-            return OutcomeRank(a.outcome) < OutcomeRank(b.outcome);
+            return OutcomeRank(a.outcome) != OutcomeRank(b.outcome) ? OutcomeRank(a.outcome) < OutcomeRank(b.outcome)
+                                                                      : a.commonness > b.commonness;
         });
     return static_cast<long>(left.Size());
 }

@@ -20,10 +20,10 @@
 namespace {
 
 // The player's idioms of the installed table: per unit of each, its reading
-// code; per idiom, its origin. Valid only for the table they were made
-// with: a table loaded since has none of them.
+// code; per idiom, its origin. Valid only for the tables they were made
+// with: after any table is installed since, there are none.
 struct PlayerIdioms {
-    const IdiomEntry *table = nullptr;
+    std::uint64_t installed = 0;  // g_tableInstalls of their table, 0 for none
     Array<unsigned char> codes;
     Array<unsigned char> origins;
 };
@@ -331,7 +331,7 @@ bool Install(Making &m)
     }
     InstallIdiomTable(table, count, loaded);
     InstallIdiomIndex(std::move(index));
-    g_player.table = table;
+    g_player.installed = g_tableInstalls;
     g_player.codes = std::move(m.codes);
     g_player.origins = std::move(m.origins);
     return true;
@@ -354,14 +354,14 @@ void OfferCustomaryReadings(const unsigned char *data, std::size_t length)
 
 const unsigned char *PlayerReadingCodes(std::size_t *size)
 {
-    const bool current = g_player.table != nullptr && g_player.table == g_idiomTable.entries;
+    const bool current = g_player.installed != 0 && g_player.installed == g_tableInstalls;
     *size = current ? g_player.codes.Size() : 0;
     return current ? g_player.codes.Data() : nullptr;
 }
 
 int OriginOf(std::size_t entry)
 {
-    if (entry < g_loadedIdiomCount || g_player.table != g_idiomTable.entries ||
+    if (entry < g_loadedIdiomCount || g_player.installed != g_tableInstalls ||
         entry - g_loadedIdiomCount >= g_player.origins.Size())
         return QUOVANT_FROM_DICTIONARY;
     return g_player.origins[entry - g_loadedIdiomCount];

@@ -165,6 +165,17 @@ TEST_F(Player, WithoutCustomaryReadingsAReadingMustBeGiven)
               (std::vector<int>{QUOVANT_PLAYER_NO_READING, QUOVANT_PLAYER_ADDED}));
 }
 
+TEST_F(Player, ALoadedDictionaryHasNone)
+{
+    ASSERT_EQ(Set({u"囧囧有神"}), std::vector<int>{QUOVANT_PLAYER_ADDED});
+    ASSERT_NE(LoadIdiomTable(), 0);
+    QuovantFacts facts{};
+    EXPECT_EQ(GetIdiomFacts(Q(u"囧囧有神"), &facts), QUOVANT_UNKNOWN_IDIOM);
+    ASSERT_EQ(GetIdiomFactsByRule(QUOVANT_RULE_SOUND, Q(u"一心一意"), &facts), QUOVANT_FOUND)
+        << "the readings fit the loaded table, with no codes of the player's left over";
+    EXPECT_EQ(Text(facts.reading), "yī xīn yī yì");
+}
+
 TEST(PlayerWithoutDictionary, IsNotReady)
 {
     const QuovantChar *idioms[] = {Q(u"万里挑一")};
