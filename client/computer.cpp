@@ -67,7 +67,9 @@ QuovantFacts WithKnownReply(int rules, const std::vector<std::u16string> &chain,
     for (std::size_t i = 0; i < pool.size() && i < EASY_TRIES && !*failed; ++i)
         if (LeavesKnownReply(rules, chain, pool[i], failed))
             return pool[i];
-    return pool.front();
+    // None of those: one that goes on where one does, a dead end only if all are.
+    const auto going = std::find_if(pool.begin(), pool.end(), [](const QuovantFacts &f) { return f.followers > 0; });
+    return going != pool.end() ? *going : pool.front();
 }
 
 // The known ones of `moves`, or all of them when none is known.
