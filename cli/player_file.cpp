@@ -27,6 +27,25 @@ bool ReadPlayerFile(Console &console, const std::string &path, std::string &cont
     return false;
 }
 
+// The file's place and its content before an edit; 0, or the exit code
+// after telling the user why not.
+int ReadForEdit(Console &console, std::string &path, std::string &before)
+{
+    path = console.PlayerFile();
+    if (path.empty())
+        return Fail(console, false, EXIT_FILE_FAILED, NO_PLACE);
+    return ReadPlayerFile(console, path, before) ? 0 : EXIT_FILE_FAILED;
+}
+
+// Puts the edited `content` in the file; 0, or the exit code after telling
+// the user why not.
+int WriteEdited(Console &console, const std::string &path, const std::string &content)
+{
+    if (const std::string error = console.ReplaceTextFile(path, content); !error.empty())
+        return Fail(console, false, EXIT_FILE_FAILED, N_("cannot write your own idioms: %1"), {error});
+    return 0;
+}
+
 // True when `idiom` could name a line of the file: one word, not empty.
 bool IsOneWord(const std::string &idiom)
 {
@@ -75,15 +94,11 @@ int RunAdd(const Options &options, Console &console)
         return Fail(console, false, EXIT_USAGE, N_("the idiom or its reading is not valid UTF-8"));
     if (!IsOneWord(idiom) || reading.find_first_of("\r\n") != std::string::npos)
         return Fail(console, false, EXIT_USAGE, PlayerResultMessage(QUOVANT_PLAYER_NOT_IDIOM), {ShownUtf8(idiom)});
-    const std::string path = console.PlayerFile();
-    if (path.empty())
-        return Fail(console, false, EXIT_FILE_FAILED, NO_PLACE);
-
     // The file as it would be, tried on the library first: nothing is
     // written for an idiom it would not take.
-    std::string before;
-    if (!ReadPlayerFile(console, path, before))
-        return EXIT_FILE_FAILED;
+    std::string path, before;
+    if (const int code = ReadForEdit(console, path, before))
+        return code;
     const std::string content = WithPlayerIdiom(before, idiom, reading);
     const std::vector<PlayerLine> lines = PlayerLines(content);
     std::vector<int> results;
@@ -99,8 +114,8 @@ int RunAdd(const Options &options, Console &console)
     }
     if (!named)
         return Fail(console, false, EXIT_USAGE, PlayerResultMessage(QUOVANT_PLAYER_NOT_IDIOM), {idiom});
-    if (const std::string error = console.ReplaceTextFile(path, content); !error.empty())
-        return Fail(console, false, EXIT_FILE_FAILED, N_("cannot write your own idioms: %1"), {error});
+    if (const int code = WriteEdited(console, path, content))
+        return code;
 
     QuovantFacts facts{};
     std::string told = Said(N_("added %1 to your own idioms (%2)"), {idiom, ShownUtf8(path)}) + "\n";
@@ -123,19 +138,16 @@ int RunRemove(const Options &options, Console &console)
     if (!IsOneWord(idiom))
         return Fail(console, false, EXIT_NOT_FOUND, N_("%1 is not one of your own idioms (%2)"),
                     {ShownUtf8(idiom), ShownUtf8(console.PlayerFile())});
-    const std::string path = console.PlayerFile();
-    if (path.empty())
-        return Fail(console, false, EXIT_FILE_FAILED, NO_PLACE);
-    std::string before;
-    if (!ReadPlayerFile(console, path, before))
-        return EXIT_FILE_FAILED;
+    std::string path, before;
+    if (const int code = ReadForEdit(console, path, before))
+        return code;
     bool found = false;
     const std::string content = WithoutPlayerIdiom(before, idiom, &found);
     if (!found)
         return Fail(console, false, EXIT_NOT_FOUND, N_("%1 is not one of your own idioms (%2)"),
                     {ShownUtf8(idiom), ShownUtf8(path)});
-    if (const std::string error = console.ReplaceTextFile(path, content); !error.empty())
-        return Fail(console, false, EXIT_FILE_FAILED, N_("cannot write your own idioms: %1"), {error});
+    if (const int code = WriteEdited(console, path, content))
+        return code;
     return console.Out(Said(N_("removed %1 from your own idioms"), {idiom}) + "\n") ? EXIT_ALL_FOUND
                                                                                      : EXIT_OUTPUT_FAILED;
 }
