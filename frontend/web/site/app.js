@@ -54,6 +54,16 @@ function Ask(name, ...args) {
   }
 }
 
+// Adds an option to the select `box` for each of `items`: its value and its text.
+function AddOptions(box, items, valueOf, textOf) {
+  for (const item of items) {
+    const option = document.createElement('option');
+    option.value = valueOf(item);
+    option.textContent = textOf(item);
+    box.append(option);
+  }
+}
+
 function Rules() {
   const rule = Number(document.getElementById('rule').value);
   return rule | (document.getElementById('four').checked ? texts.fourOnlyFlag : 0);
@@ -200,19 +210,10 @@ const GROUP_MIN = 2, GROUP_MAX = 8;
 
 function SetupGroup() {
   const count = document.getElementById('group-count');
-  for (let n = GROUP_MIN; n <= GROUP_MAX; ++n) {
-    const option = document.createElement('option');
-    option.value = n;
-    option.textContent = `${n} 人`;
-    count.append(option);
-  }
+  const seats = Array.from({ length: GROUP_MAX - GROUP_MIN + 1 }, (_, i) => GROUP_MIN + i);
+  AddOptions(count, seats, (n) => n, (n) => `${n} 人`);
   const level = document.getElementById('group-level');
-  for (const l of texts.levels) {
-    const option = document.createElement('option');
-    option.value = l.level;
-    option.textContent = l.chinese;
-    level.append(option);
-  }
+  AddOptions(level, texts.levels, (l) => l.level, (l) => l.chinese);
   level.value = texts.defaultLevel;
   // The seconds a move may take, from a link too: ?timer=5
   const seconds = Number(new URLSearchParams(location.search).get('timer'));
@@ -469,21 +470,11 @@ function Setup() {
   document.getElementById('four-label').textContent = texts.fourOnly;
   document.getElementById('note').textContent = texts.note;
   const select = document.getElementById('rule');
-  for (const r of texts.rules) {
-    const option = document.createElement('option');
-    option.value = r.rule;
-    option.textContent = r.chinese;
-    select.append(option);
-  }
+  AddOptions(select, texts.rules, (r) => r.rule, (r) => r.chinese);
   // A select of `choices`, its value remembered under `key`, `fallback` until one is chosen.
   const Choices = (id, choices, value, key, fallback) => {
     const box = document.getElementById(id);
-    for (const c of choices) {
-      const option = document.createElement('option');
-      option.value = c[value];
-      option.textContent = c.chinese;
-      box.append(option);
-    }
+    AddOptions(box, choices, (c) => c[value], (c) => c.chinese);
     box.value = localStorage.getItem(key) ?? String(fallback);
     box.addEventListener('change', () => localStorage.setItem(key, box.value));
     return box;
